@@ -1,0 +1,50 @@
+#pragma once
+// The console input record (Windows' INPUT_RECORD), as the bytes the console
+// queue holds. Only key events matter to the plug-in; for other event types
+// the same bytes mean other things, and the type-ahead scan still reads them
+// through these fields.
+#include <cstddef>
+#include <cstdint>
+
+namespace tarnwick {
+
+struct InputRecord {
+    std::uint16_t eventType;        // 1 = key event
+    std::uint16_t reserved;         // zero
+    std::int32_t keyDown;           // -1 (any nonzero) press, 0 release
+    std::uint16_t repeatCount;
+    std::uint16_t virtualKeyCode;
+    std::uint16_t virtualScanCode;
+    std::uint8_t character;         // in the console's 8-bit code page, 0 for none
+    std::uint8_t characterHigh;     // the high byte of the wide character: not ours
+    std::uint32_t controlKeyState;  // 0x10 Shift; the rest as Windows defines them
+};
+
+static_assert(sizeof(InputRecord) == 20);
+static_assert(offsetof(InputRecord, keyDown) == 4);
+static_assert(offsetof(InputRecord, repeatCount) == 8);
+static_assert(offsetof(InputRecord, virtualKeyCode) == 10);
+static_assert(offsetof(InputRecord, virtualScanCode) == 12);
+static_assert(offsetof(InputRecord, character) == 14);
+static_assert(offsetof(InputRecord, characterHigh) == 15);
+static_assert(offsetof(InputRecord, controlKeyState) == 16);
+
+constexpr std::uint16_t kKeyEvent = 1;
+constexpr std::int32_t kKeyPressed = -1;
+constexpr std::int32_t kKeyReleased = 0;
+
+// Control-key state bits.
+constexpr std::uint32_t kRightAlt = 0x01;
+constexpr std::uint32_t kLeftAlt = 0x02;
+constexpr std::uint32_t kRightCtrl = 0x04;
+constexpr std::uint32_t kLeftCtrl = 0x08;
+constexpr std::uint32_t kShift = 0x10;
+
+// Virtual-key codes.
+constexpr std::uint16_t kVkTyped = 0x01;  // what every typed character goes out as
+constexpr std::uint16_t kVkShift = 0x10;
+constexpr std::uint16_t kVkEnd = 0x23;
+constexpr std::uint16_t kVkHome = 0x24;
+constexpr std::uint16_t kVkF7 = 0x76;
+
+}  // namespace tarnwick

@@ -1,0 +1,57 @@
+#include "word/hotkey_handler.h"
+
+#include <algorithm>
+
+#include "console/keystroke_injector.h"
+#include "console/type_ahead.h"
+#include "host/editor_service.h"
+#include "word/word_scanner.h"
+
+namespace tarnwick {
+
+namespace {
+
+bool IsFindKeyPress(const InputRecord& rec) {
+    if (rec.eventType != kKeyEvent || rec.keyDown == 0) return false;
+    const std::uint32_t m = rec.controlKeyState & 0xFF;
+    if ((m & kShift) != 0) return false;
+    if ((m & (kLeftAlt | kRightAlt)) != 0) return false;  // Alt, with or without Ctrl
+    return rec.virtualKeyCode == kVkF7;
+}
+
+}  // namespace
+
+std::int32_t ProcessEditorInput(const InputRecord& rec) {
+    if (IsFindKeyPress(rec) && !HasPendingTypedKeys()) RunFindWordAction();
+    return 0;
+}
+
+void RunFindWordAction() {
+    EditorStateRecord state{};
+    EditorLineRecord line{};
+    if (GetEditorState(state) && GetCursorLine(line) && line.text != nullptr) {
+        // The host's line is never read past the length it reports.
+        const std::int32_t length = std::max(line.length, 0);
+        if (state.blockType == kStreamBlock && state.blockStartLine == state.curLine &&
+            line.selStart >= 0 && line.selEnd >= 0) {
+            SendWordRange(line.text, line.selStart, std::min(line.selEnd, length));
+        } else if (length >= state.curPos) {
+            std::int32_t start = 0;
+            std::int32_t end = 0;
+            if (FindWordBounds(line.text, length, state.curPos, start, end)) {
+                SendWordRange(line.text, start, end);
+            }
+        }
+    }
+    SelectPromptLine();
+}
+
+void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end) {
+    if (start < 0 || end - start <= 0) return;
+    ByteString copy;
+    if (!CopyBytes(text + start, end - start, copy)) return;
+    ConvertToConsoleCodePage(copy);
+    TypeText(copy);
+}
+
+}  // namespace tarnwick

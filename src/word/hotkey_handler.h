@@ -1,0 +1,25 @@
+#pragma once
+// What the editor does with F7 and Ctrl+F7: before the host opens its find or
+// replace prompt, the word under the cursor (or the stream selection on the
+// cursor's line) is typed into the console input queue and selected, so the
+// prompt opens with it. The key itself is always left to the host.
+#include <cstdint>
+
+#include "console/input_record.h"
+
+namespace tarnwick {
+
+// The key filter: runs the find-word action for a press of F7 alone or with
+// Ctrl alone (left, right or both), unless the user has typed ahead. Always 0:
+// the host goes on with the event.
+std::int32_t ProcessEditorInput(const InputRecord& rec);
+
+// Types the chosen text, then the keys that select the prompt's line. The
+// selection keys go out on every path, even when nothing could be typed.
+void RunFindWordAction();
+
+// Copies text[start, end) out of the host's line, converts it to the console's
+// code page and types it. Nothing when the range is empty or reversed.
+void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end);
+
+}  // namespace tarnwick

@@ -1,0 +1,22 @@
+#pragma once
+// Counts the program's heap allocations (operator new and delete are replaced
+// in alloc_counter.cpp) and can make them fail, to prove what the plug-in
+// allocates, that it frees it, and what it does when memory is short.
+#include <cstddef>
+
+namespace tarnwick::alloc {
+
+struct Counters {
+    long allocations = 0;
+    long frees = 0;
+};
+
+// The counts so far.
+Counters Now();
+
+// Allocations larger than this many bytes fail (0: none fail for size).
+void FailAbove(std::size_t bytes);
+// Every allocation fails while set.
+void FailAll(bool fail);
+
+}  // namespace tarnwick::alloc
