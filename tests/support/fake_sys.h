@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -33,6 +34,8 @@ struct ConsoleQueue {
     int failCountCall = 0;
     int failPeekCall = 0;
     bool failWrites = false;
+    // When set, counting answers this instead of the number of events held.
+    std::optional<sys::Dword> claimedCount;
     // Runs after each successful count, before the peek that follows it: the
     // user typing while the plug-in looks.
     std::function<void(int countCall)> afterCount;

@@ -1,0 +1,73 @@
+#pragma once
+// Console input records as the tests expect them, compared byte for byte.
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "console/input_record.h"
+
+namespace tarnwick {
+
+inline bool operator==(const InputRecord& a, const InputRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+inline void PrintTo(const InputRecord& r, std::ostream* os) {
+    *os << "{type " << r.eventType << ", down " << r.keyDown << ", repeat " << r.repeatCount
+        << ", vk 0x" << std::hex << r.virtualKeyCode << ", scan 0x" << r.virtualScanCode
+        << ", char 0x" << int{r.character} << ", high 0x" << int{r.characterHigh} << ", state 0x"
+        << r.controlKeyState << std::dec << "}";
+}
+
+using ScanCodeOf = std::uint16_t (*)(std::uint16_t vk);
+
+inline InputRecord KeyRecord(std::uint16_t vk, std::uint8_t ch, bool down, std::uint32_t state,
+                             ScanCodeOf scan) {
+    InputRecord r{};
+    r.eventType = kKeyEvent;
+    r.keyDown = down ? kKeyPressed : kKeyReleased;
+    r.repeatCount = 1;
+    r.virtualKeyCode = vk;
+    r.virtualScanCode = scan(vk);
+    r.character = ch;
+    r.controlKeyState = state;
+    return r;
+}
+
+// What typing `text` must append: a press and a release of vk 1 for each
+// byte from 0x20 up.
+inline std::vector<InputRecord> TypedRecords(const std::string& text, ScanCodeOf scan) {
+    std::vector<InputRecord> out;
+    for (char c : text) {
+        const auto ch = static_cast<std::uint8_t>(c);
+        if (ch < 0x20) continue;
+        out.push_back(KeyRecord(kVkTyped, ch, true, 0, scan));
+        out.push_back(KeyRecord(kVkTyped, ch, false, 0, scan));
+    }
+    return out;
+}
+
+// Home, Shift down, End down and up with Shift held, Shift up.
+inline std::vector<InputRecord> SelectionRecords(ScanCodeOf scan) {
+    return {KeyRecord(kVkHome, 0, true, 0, scan),         KeyRecord(kVkHome, 0, false, 0, scan),
+            KeyRecord(kVkShift, 0, true, kShift, scan),   KeyRecord(kVkEnd, 0, true, kShift, scan),
+            KeyRecord(kVkEnd, 0, false, kShift, scan),    KeyRecord(kVkShift, 0, false, 0, scan)};
+}
+
+inline std::vector<InputRecord> Concat(std::vector<InputRecord> a, const std::vector<InputRecord>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// A mouse event: type 2, whatever its other bytes say.
+inline InputRecord MouseRecord() {
+    InputRecord r{};
+    r.eventType = 2;
+    r.keyDown = 0x00050003;  // the mouse position, as a key event would misread it
+    r.character = 0x41;
+    return r;
+}
+
+}  // namespace tarnwick

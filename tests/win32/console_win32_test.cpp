@@ -1,0 +1,80 @@
+// The injector and the type-ahead detector against the real console input
+// queue, read back with ReadConsoleInputA, scan codes from the real keyboard
+// layout.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/keystroke_injector.h"
+#include "console/type_ahead.h"
+#include "support/key_records.h"
+#include "win32/console_queue.h"
+
+namespace tarnwick {
+namespace {
+
+using win32::RealScanCode;
+
+class RealConsole : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(FlushConsoleInputBuffer(win32::ConsoleInput())) << "no console: " << GetLastError();
+        ASSERT_EQ(win32::PendingEvents(), 0u);
+    }
+    void TearDown() override { FlushConsoleInputBuffer(win32::ConsoleInput()); }
+};
+
+ByteString Bytes(const std::string& text) {
+    ByteString s;
+    CopyBytes(reinterpret_cast<const std::uint8_t*>(text.data()), static_cast<std::int32_t>(text.size()), s);
+    return s;
+}
+
+TEST_F(RealConsole, TypedTextReadsBackRecordForRecord) {
+    const std::string texts[] = {"ab", "a\tb", std::string("x\0\x7F\xE9 ~", 6), "", "\t\r\n"};
+    for (const std::string& text : texts) {
+        TypeText(Bytes(text));
+        EXPECT_EQ(win32::ReadAll(), TypedRecords(text, RealScanCode)) << "text of " << text.size() << " bytes";
+    }
+}
+
+TEST_F(RealConsole, SelectPromptLineReadsBackAsHomeShiftEnd) {
+    SelectPromptLine();
+    const std::vector<InputRecord> got = win32::ReadAll();
+    EXPECT_EQ(got, SelectionRecords(RealScanCode));
+    ASSERT_EQ(got.size(), 6u);
+    EXPECT_NE(got[0].virtualScanCode, 0) << "Home has a scan code on a real keyboard layout";
+}
+
+TEST_F(RealConsole, TypedTextThenSelectionKeysKeepTheirOrder) {
+    TypeText(Bytes("count"));
+    SelectPromptLine();
+    EXPECT_EQ(win32::ReadAll(), Concat(TypedRecords("count", RealScanCode), SelectionRecords(RealScanCode)));
+}
+
+struct Pending {
+    const char* name;
+    std::vector<InputRecord> queue;
+    bool pending;
+};
+
+TEST_F(RealConsole, TypeAheadSeesRealQueuedCharacterPresses) {
+    const Pending cases[] = {
+        {"empty", {}, false},
+        {"x press", {KeyRecord('X', 'x', true, 0, RealScanCode)}, true},
+        {"F7 press", {KeyRecord(kVkF7, 0, true, 0, RealScanCode)}, false},
+        {"x release", {KeyRecord('X', 'x', false, 0, RealScanCode)}, false},
+        {"F7 release then x press",
+         {KeyRecord(kVkF7, 0, false, 0, RealScanCode), KeyRecord('X', 'x', true, 0, RealScanCode)},
+         true},
+    };
+    for (const Pending& c : cases) {
+        for (const InputRecord& r : c.queue) win32::Queue(r);
+        EXPECT_EQ(HasPendingTypedKeys(), c.pending) << c.name;
+        EXPECT_EQ(win32::ReadAll(), c.queue) << c.name << ": the queue is left as it was";
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick
