@@ -9,8 +9,10 @@ namespace {
 Counters counters;
 std::size_t failAbove = 0;
 bool failAll = false;
+int uncounted = 0;
 
 void* Allocate(std::size_t size) noexcept {
+    if (uncounted > 0) return std::malloc(size == 0 ? 1 : size);
     if (failAll || (failAbove != 0 && size > failAbove)) return nullptr;
     void* p = std::malloc(size == 0 ? 1 : size);
     if (p != nullptr) ++counters.allocations;
@@ -19,12 +21,14 @@ void* Allocate(std::size_t size) noexcept {
 
 void Release(void* p) noexcept {
     if (p == nullptr) return;
-    ++counters.frees;
+    if (uncounted == 0) ++counters.frees;
     std::free(p);
 }
 }  // namespace
 
 Counters Now() { return counters; }
+NotCounted::NotCounted() { ++uncounted; }
+NotCounted::~NotCounted() { --uncounted; }
 void FailAbove(std::size_t bytes) { failAbove = bytes; }
 void FailAll(bool fail) { failAll = fail; }
 

@@ -14,6 +14,15 @@ struct Counters {
 // The counts so far.
 Counters Now();
 
+// While one of these lives, allocations are neither counted nor failed: the
+// fakes' own bookkeeping is not the plug-in's.
+struct NotCounted {
+    NotCounted();
+    ~NotCounted();
+    NotCounted(const NotCounted&) = delete;
+    NotCounted& operator=(const NotCounted&) = delete;
+};
+
 // Allocations larger than this many bytes fail (0: none fail for size).
 void FailAbove(std::size_t bytes);
 // Every allocation fails while set.

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/alloc_counter.h"
+
 namespace tarnwick::fake {
 
 Editor& TheEditor() {
@@ -24,6 +26,7 @@ Editor& ResetEditor(const std::string& text, std::int32_t col) {
 }
 
 std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
+    const alloc::NotCounted bookkeeping;
     Editor& e = TheEditor();
     e.commands.push_back(command);
     switch (command) {
@@ -41,7 +44,7 @@ std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
             auto* line = static_cast<EditorLineRecord*>(param);
             e.lineNumbers.push_back(line->lineNumber);
             if (e.failLine) return 0;
-            line->text = e.nullText ? nullptr : e.line.get();
+            line->text = e.nullText ? nullptr : e.placedText ? e.placedText : e.line.get();
             line->endOfLine = "\r\n";
             line->length = e.reportedLength != -1 ? e.reportedLength
                                                   : static_cast<std::int32_t>(e.text.size());
@@ -54,6 +57,7 @@ std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
             e.convertBuffers.push_back(convert->text);
             e.converted.emplace_back(reinterpret_cast<const char*>(convert->text),
                                      static_cast<std::size_t>(convert->length));
+            if (e.throwInConvert) throw 42;
             if (e.convert) e.convert(convert->text, convert->length);
             return 1;
         }

@@ -18,6 +18,8 @@ struct Editor {
     std::string text;
     std::int32_t reportedLength = -1;  // when not -1, reported instead of the text's size
     bool nullText = false;
+    const std::uint8_t* placedText = nullptr;  // when set, handed out instead of the copy
+    bool throwInConvert = false;               // a misbehaving host
     std::int32_t curLine = 7;
     std::int32_t curPos = 0;
     std::int32_t blockType = 0;   // 1: stream selection

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "support/alloc_counter.h"
+
 namespace tarnwick {
 
 namespace fake {
@@ -74,11 +76,13 @@ using fake::Reg;
 Hkey CurrentUserKey() { return fake::CurrentUser(); }
 
 Handle GetStdHandle(Dword which) {
+    const alloc::NotCounted bookkeeping;
     ++Console().handleCalls;
     return which == kStdInputHandle ? fake::ConsoleHandle() : nullptr;
 }
 
 bool GetNumberOfConsoleInputEvents(Handle console, Dword* count) {
+    const alloc::NotCounted bookkeeping;
     auto& q = Console();
     const int call = ++q.countCalls;
     q.handlesUsed.push_back(console);
@@ -89,6 +93,7 @@ bool GetNumberOfConsoleInputEvents(Handle console, Dword* count) {
 }
 
 bool PeekConsoleInputA(Handle console, InputRecord* buffer, Dword length, Dword* read) {
+    const alloc::NotCounted bookkeeping;
     auto& q = Console();
     const int call = ++q.peekCalls;
     q.peekLengths.push_back(length);
@@ -101,6 +106,7 @@ bool PeekConsoleInputA(Handle console, InputRecord* buffer, Dword length, Dword*
 }
 
 bool WriteConsoleInputA(Handle console, const InputRecord* records, Dword length, Dword* written) {
+    const alloc::NotCounted bookkeeping;
     auto& q = Console();
     ++q.writeCalls;
     q.writeLengths.push_back(length);
@@ -113,6 +119,7 @@ bool WriteConsoleInputA(Handle console, const InputRecord* records, Dword length
 }
 
 std::uint32_t MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) {
+    const alloc::NotCounted bookkeeping;
     ++Console().mapCalls;
     // High bits set on purpose: only the low 16 bits are a scan code.
     return mapType == 0 ? 0x00A50000u | fake::ScanCode(static_cast<std::uint16_t>(code)) : 0;

@@ -1,0 +1,273 @@
+// F7 and Ctrl+F7 through the exported entry point, with a fake editor behind
+// the command entry and the in-memory console queue.
+#include "word/hotkey_handler.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host/editor_service.h"
+#include "host/exports.h"
+#include "support/alloc_counter.h"
+#include "support/by_name.h"
+#include "support/fake_editor.h"
+#include "support/fake_sys.h"
+#include "support/key_records.h"
+
+namespace tarnwick {
+namespace {
+
+InputRecord F7(bool down = true, std::uint32_t state = 0) {
+    return KeyRecord(kVkF7, 0, down, state, fake::ScanCode);
+}
+
+std::vector<InputRecord> Queue() {
+    return {fake::Console().events.begin(), fake::Console().events.end()};
+}
+
+std::vector<InputRecord> Typed(const std::string& text) {
+    return Concat(TypedRecords(text, fake::ScanCode), SelectionRecords(fake::ScanCode));
+}
+
+class HotkeyHandler : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fake::Reset();
+        fake::ResetEditor("int count = 0;", 6);
+        g_editorCommand = fake::EditorEntry;
+    }
+    void TearDown() override {
+        g_editorCommand = nullptr;
+        alloc::FailAbove(0);
+    }
+    static bool ActionRan() { return !fake::TheEditor().commands.empty(); }
+};
+
+// Every combination of the five modifier bits, each with and without the
+// lock and enhanced-key bits, which are ignored.
+TEST_F(HotkeyHandler, AcceptsF7AloneOrWithCtrlAloneUnderEveryModifierCombination) {
+    const std::uint32_t ignored[] = {0, 0x20 /*Num Lock*/, 0x40 /*Scroll Lock*/, 0x80 /*Caps Lock*/,
+                                     0x100 /*enhanced*/, 0xFFFFFFE0};
+    for (std::uint32_t m = 0; m < 32; ++m) {
+        for (std::uint32_t extra : ignored) {
+            SetUp();
+            const bool want = (m & (kShift | kLeftAlt | kRightAlt)) == 0;
+            const InputRecord rec = F7(true, m | extra);
+            EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+            EXPECT_EQ(ActionRan(), want) << "modifiers 0x" << std::hex << m << " with 0x" << extra;
+            EXPECT_EQ(fake::Console().countCalls, want ? 1 : 0);
+            EXPECT_EQ(Queue(), want ? Typed("count") : std::vector<InputRecord>{});
+        }
+    }
+}
+
+TEST_F(HotkeyHandler, IgnoresEverythingElseWithoutTouchingTheConsoleOrTheEditor) {
+    InputRecord release = F7(false);
+    InputRecord f6 = KeyRecord(0x75, 0, true, 0, fake::ScanCode);
+    InputRecord f8 = KeyRecord(0x77, 0, true, 0, fake::ScanCode);
+    InputRecord letter = KeyRecord('A', 'a', true, 0, fake::ScanCode);
+    InputRecord mouse = MouseRecord();
+    mouse.virtualKeyCode = kVkF7;  // a mouse event whose bytes happen to read as F7
+    mouse.keyDown = 1;
+    InputRecord focus = F7();
+    focus.eventType = 0x10;
+    for (const InputRecord& rec : {release, f6, f8, letter, mouse, focus}) {
+        SetUp();
+        EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+        EXPECT_FALSE(ActionRan());
+        const auto& q = fake::Console();
+        EXPECT_EQ(q.handleCalls + q.countCalls + q.peekCalls + q.writeCalls + q.mapCalls, 0);
+    }
+}
+
+TEST_F(HotkeyHandler, NeitherRepeatCountNorCharacterOfTheEventIsRead) {
+    InputRecord rec = F7();
+    rec.repeatCount = 9;
+    rec.character = 'q';
+    rec.keyDown = 1;  // any nonzero is a press
+    for (int press = 0; press < 3; ++press) {
+        fake::Console().events.clear();  // the host has read what the last press typed
+        EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+        EXPECT_EQ(Queue(), Typed("count")) << "every press runs the action anew";
+    }
+}
+
+struct ActionCase {
+    const char* name;
+    std::string line;
+    std::int32_t col;
+    std::int32_t blockType;
+    bool selectionStartsOnCursorLine;
+    std::int32_t selStart;
+    std::int32_t selEnd;
+    std::string typed;
+};
+
+class Actions : public HotkeyHandler, public ::testing::WithParamInterface<ActionCase> {};
+
+TEST_P(Actions, TypeTheChosenTextThenSelectIt) {
+    const ActionCase& c = GetParam();
+    fake::Editor& e = fake::ResetEditor(c.line, c.col);
+    e.blockType = c.blockType;
+    e.blockStartLine = c.selectionStartsOnCursorLine ? e.curLine : e.curLine - 2;
+    e.selStart = c.selStart;
+    e.selEnd = c.selEnd;
+
+    const InputRecord rec = F7();
+    EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+
+    EXPECT_EQ(Queue(), Typed(c.typed));
+    EXPECT_EQ(e.lineNumbers, std::vector<std::int32_t>{-1});
+    if (c.typed.empty()) return;
+    ASSERT_EQ(e.converted.size(), 1u) << "one conversion of the chosen range";
+    EXPECT_NE(e.convertBuffers[0], e.line.get()) << "the host's line is never handed back to be written";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Actions,
+    ::testing::Values(
+        ActionCase{"WordUnderCursor", "int count = 0;", 6, 0, false, -1, -1, "count"},
+        ActionCase{"JustAfterTheWord", "int count = 0;", 9, 0, false, -1, -1, "count"},
+        ActionCase{"CursorAtEndOfLine", "int count", 9, 0, false, -1, -1, "count"},
+        ActionCase{"CursorBeyondEndOfLine", "int count", 10, 0, false, -1, -1, ""},
+        ActionCase{"SeparatorWithSeparatorLeft", "a  b", 2, 0, false, -1, -1, ""},
+        ActionCase{"EmptyLine", "", 0, 0, false, -1, -1, ""},
+        ActionCase{"StreamSelection", "int count = 0;", 0, 1, true, 4, 9, "count"},
+        ActionCase{"ReversedSelectionNoFallback", "int count = 0;", 6, 1, true, 9, 4, ""},
+        ActionCase{"EmptySelectionNoFallback", "int count = 0;", 6, 1, true, 4, 4, ""},
+        ActionCase{"SelectionFromAnEarlierLine", "int count = 0;", 0, 1, false, 0, 9, "int"},
+        ActionCase{"SelectionRunningPastTheLine", "int count = 0;", 6, 1, true, 4, -1, "count"},
+        ActionCase{"NoSelectionOnThisLine", "int count = 0;", 6, 1, true, -1, -1, "count"},
+        ActionCase{"BlockSelection", "int count = 0;", 6, 2, true, 0, 3, "count"},
+        ActionCase{"SelectionWithATab", "a\tb c", 0, 1, true, 0, 4, "ab "},
+        ActionCase{"HighBytes", "caf\xE9 x", 2, 0, false, -1, -1, "caf\xE9"},
+        // The host's line is never read past the length it reports.
+        ActionCase{"SelectionBeyondTheLengthIsClipped", "int count", 0, 1, true, 4, 40, "count"},
+        ActionCase{"SelectionStartingBeyondTheLength", "int count", 0, 1, true, 12, 40, ""},
+        ActionCase{"SelectionStartingAtTheLength", "int count", 0, 1, true, 9, 12, ""}),
+    ByName());
+
+struct FailureCase {
+    const char* name;
+    void (*arrange)(fake::Editor&);
+};
+
+class Failures : public HotkeyHandler, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(Failures, TypeNothingButStillSendTheSelectionKeys) {
+    GetParam().arrange(fake::TheEditor());
+    const InputRecord rec = F7(true, kLeftCtrl);
+    EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+    EXPECT_EQ(Queue(), Typed(""));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, Failures,
+    ::testing::Values(FailureCase{"Unbound", [](fake::Editor&) { g_editorCommand = nullptr; }},
+                      FailureCase{"StateFails", [](fake::Editor& e) { e.failState = true; }},
+                      FailureCase{"LineFails", [](fake::Editor& e) { e.failLine = true; }},
+                      FailureCase{"NullText", [](fake::Editor& e) { e.nullText = true; }},
+                      FailureCase{"NegativeLengthIsAnEmptyLine",
+                                  [](fake::Editor& e) {
+                                      e.reportedLength = -5;
+                                      e.curPos = 0;
+                                  }},
+                      FailureCase{"NegativeLengthWithSelection",
+                                  [](fake::Editor& e) {
+                                      e.reportedLength = -5;
+                                      e.blockType = 1;
+                                      e.blockStartLine = e.curLine;
+                                      e.selStart = 0;
+                                      e.selEnd = 3;
+                                  }}),
+    ByName());
+
+TEST_F(HotkeyHandler, ReportedLengthShorterThanTheTextBoundsTheWord) {
+    fake::Editor& e = fake::ResetEditor("int count", 6);
+    e.reportedLength = 6;  // "int co"
+    const InputRecord rec = F7();
+    ::ProcessEditorInput(&rec);
+    EXPECT_EQ(Queue(), Typed("co"));
+}
+
+TEST_F(HotkeyHandler, TheHostsConversionIsWhatGetsTyped) {
+    fake::TheEditor().convert = [](std::uint8_t* text, std::int32_t length) {
+        for (std::int32_t i = 0; i < length; ++i) {
+            if (text[i] == 'o') text[i] = '0';
+            if (text[i] == 'n') text[i] = '\t';  // converted into a control character: dropped
+        }
+    };
+    const InputRecord rec = F7();
+    ::ProcessEditorInput(&rec);
+    EXPECT_EQ(fake::TheEditor().converted, std::vector<std::string>{"count"}) << "the exact range";
+    EXPECT_EQ(Queue(), Typed("c0ut"));
+}
+
+TEST_F(HotkeyHandler, TypeAheadMeansNothingAtAll) {
+    const InputRecord x = KeyRecord('X', 'x', true, 0, fake::ScanCode);
+    fake::Console().events.push_back(x);
+    const InputRecord rec = F7();
+    EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+    EXPECT_FALSE(ActionRan());
+    EXPECT_EQ(Queue(), std::vector<InputRecord>{x});
+    EXPECT_EQ(fake::Console().writeCalls, 0);
+}
+
+TEST_F(HotkeyHandler, APendingF7ReleaseStaysAheadOfTheInjectedKeys) {
+    fake::Console().events.push_back(F7(false));
+    const InputRecord rec = F7();
+    ::ProcessEditorInput(&rec);
+    EXPECT_EQ(Queue(), Concat({F7(false)}, Typed("count")));
+}
+
+// What one accepted F7 costs on a stable queue, for n typed bytes: one count,
+// one peek, 2n + 6 single-record writes, n + 4 key mappings, and at most two
+// allocations (the peek buffer and the copy), both freed before it returns.
+TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekAndTwoAllocations) {
+    const std::string words[] = {"count", "x", "a_much_longer_identifier_than_usual"};
+    for (const std::string& word : words) {
+        SetUp();
+        fake::ResetEditor(word + " = 1;", 0);
+        fake::Console().events.push_back(F7(false));
+        const auto n = static_cast<int>(word.size());
+        const InputRecord rec = F7();
+        const alloc::Counters before = alloc::Now();
+        ::ProcessEditorInput(&rec);
+        const alloc::Counters after = alloc::Now();
+
+        const auto& q = fake::Console();
+        EXPECT_EQ(q.countCalls, 1);
+        EXPECT_EQ(q.peekCalls, 1);
+        EXPECT_EQ(q.writeCalls, 2 * n + 6);
+        EXPECT_EQ(q.writeLengths, std::vector<sys::Dword>(static_cast<std::size_t>(2 * n + 6), 1));
+        EXPECT_EQ(q.mapCalls, n + 4);
+        EXPECT_EQ(after.allocations - before.allocations, 2) << "the peek buffer and the copy";
+        EXPECT_EQ(after.frees - before.frees, after.allocations - before.allocations);
+    }
+}
+
+TEST_F(HotkeyHandler, ARejectedEventMakesNoAllocation) {
+    const InputRecord rec = F7(true, kShift);
+    const alloc::Counters before = alloc::Now();
+    ::ProcessEditorInput(&rec);
+    EXPECT_EQ(alloc::Now().allocations, before.allocations);
+}
+
+TEST_F(HotkeyHandler, NoMemoryForTheCopyTypesNothingButStillSelects) {
+    fake::ResetEditor("a_word_longer_than_the_peek_buffer_of_one_record", 3);
+    alloc::FailAbove(sizeof(InputRecord));  // the one-record peek buffer is still had
+    const InputRecord rec = F7();
+    EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+    alloc::FailAbove(0);
+    EXPECT_EQ(Queue(), Typed(""));
+}
+
+TEST_F(HotkeyHandler, NothingThrownInsideReachesTheHost) {
+    fake::TheEditor().throwInConvert = true;
+    const InputRecord rec = F7();
+    EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+}
+
+}  // namespace
+}  // namespace tarnwick
