@@ -9,6 +9,7 @@
 
 #include "host/editor_service.h"
 #include "host/exports.h"
+#include "support/action_cases.h"
 #include "support/alloc_counter.h"
 #include "support/by_name.h"
 #include "support/fake_editor.h"
@@ -93,26 +94,11 @@ TEST_F(HotkeyHandler, NeitherRepeatCountNorCharacterOfTheEventIsRead) {
     }
 }
 
-struct ActionCase {
-    const char* name;
-    std::string line;
-    std::int32_t col;
-    std::int32_t blockType;
-    bool selectionStartsOnCursorLine;
-    std::int32_t selStart;
-    std::int32_t selEnd;
-    std::string typed;
-};
-
 class Actions : public HotkeyHandler, public ::testing::WithParamInterface<ActionCase> {};
 
 TEST_P(Actions, TypeTheChosenTextThenSelectIt) {
     const ActionCase& c = GetParam();
-    fake::Editor& e = fake::ResetEditor(c.line, c.col);
-    e.blockType = c.blockType;
-    e.blockStartLine = c.selectionStartsOnCursorLine ? e.curLine : e.curLine - 2;
-    e.selStart = c.selStart;
-    e.selEnd = c.selEnd;
+    fake::Editor& e = Arrange(c);
 
     const InputRecord rec = F7();
     EXPECT_EQ(::ProcessEditorInput(&rec), 0);
@@ -124,29 +110,7 @@ TEST_P(Actions, TypeTheChosenTextThenSelectIt) {
     EXPECT_NE(e.convertBuffers[0], e.line.get()) << "the host's line is never handed back to be written";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Actions,
-    ::testing::Values(
-        ActionCase{"WordUnderCursor", "int count = 0;", 6, 0, false, -1, -1, "count"},
-        ActionCase{"JustAfterTheWord", "int count = 0;", 9, 0, false, -1, -1, "count"},
-        ActionCase{"CursorAtEndOfLine", "int count", 9, 0, false, -1, -1, "count"},
-        ActionCase{"CursorBeyondEndOfLine", "int count", 10, 0, false, -1, -1, ""},
-        ActionCase{"SeparatorWithSeparatorLeft", "a  b", 2, 0, false, -1, -1, ""},
-        ActionCase{"EmptyLine", "", 0, 0, false, -1, -1, ""},
-        ActionCase{"StreamSelection", "int count = 0;", 0, 1, true, 4, 9, "count"},
-        ActionCase{"ReversedSelectionNoFallback", "int count = 0;", 6, 1, true, 9, 4, ""},
-        ActionCase{"EmptySelectionNoFallback", "int count = 0;", 6, 1, true, 4, 4, ""},
-        ActionCase{"SelectionFromAnEarlierLine", "int count = 0;", 0, 1, false, 0, 9, "int"},
-        ActionCase{"SelectionRunningPastTheLine", "int count = 0;", 6, 1, true, 4, -1, "count"},
-        ActionCase{"NoSelectionOnThisLine", "int count = 0;", 6, 1, true, -1, -1, "count"},
-        ActionCase{"BlockSelection", "int count = 0;", 6, 2, true, 0, 3, "count"},
-        ActionCase{"SelectionWithATab", "a\tb c", 0, 1, true, 0, 4, "ab "},
-        ActionCase{"HighBytes", "caf\xE9 x", 2, 0, false, -1, -1, "caf\xE9"},
-        // The host's line is never read past the length it reports.
-        ActionCase{"SelectionBeyondTheLengthIsClipped", "int count", 0, 1, true, 4, 40, "count"},
-        ActionCase{"SelectionStartingBeyondTheLength", "int count", 0, 1, true, 12, 40, ""},
-        ActionCase{"SelectionStartingAtTheLength", "int count", 0, 1, true, 9, 12, ""}),
-    ByName());
+INSTANTIATE_TEST_SUITE_P(Cases, Actions, ::testing::ValuesIn(ActionCases()), ByName());
 
 struct FailureCase {
     const char* name;

@@ -1,0 +1,58 @@
+#pragma once
+// What F7 must type for a given editor line, cursor and selection: one table,
+// proven natively on the in-memory console and under Wine through the DLL.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "support/fake_editor.h"
+
+namespace tarnwick {
+
+struct ActionCase {
+    const char* name;
+    std::string line;
+    std::int32_t col;
+    std::int32_t blockType;  // 1: stream selection
+    bool selectionStartsOnCursorLine;
+    std::int32_t selStart;
+    std::int32_t selEnd;
+    std::string typed;  // what reaches the prompt, before the selection keys
+};
+
+inline std::vector<ActionCase> ActionCases() {
+    return {
+        {"WordUnderCursor", "int count = 0;", 6, 0, false, -1, -1, "count"},
+        {"JustAfterTheWord", "int count = 0;", 9, 0, false, -1, -1, "count"},
+        {"CursorAtEndOfLine", "int count", 9, 0, false, -1, -1, "count"},
+        {"CursorBeyondEndOfLine", "int count", 10, 0, false, -1, -1, ""},
+        {"SeparatorWithSeparatorLeft", "a  b", 2, 0, false, -1, -1, ""},
+        {"EmptyLine", "", 0, 0, false, -1, -1, ""},
+        {"StreamSelection", "int count = 0;", 0, 1, true, 4, 9, "count"},
+        {"ReversedSelectionNoFallback", "int count = 0;", 6, 1, true, 9, 4, ""},
+        {"EmptySelectionNoFallback", "int count = 0;", 6, 1, true, 4, 4, ""},
+        {"SelectionFromAnEarlierLine", "int count = 0;", 0, 1, false, 0, 9, "int"},
+        {"SelectionRunningPastTheLine", "int count = 0;", 6, 1, true, 4, -1, "count"},
+        {"NoSelectionOnThisLine", "int count = 0;", 6, 1, true, -1, -1, "count"},
+        {"BlockSelection", "int count = 0;", 6, 2, true, 0, 3, "count"},
+        {"SelectionWithATab", "a\tb c", 0, 1, true, 0, 4, "ab "},
+        {"HighBytes", "caf\xE9 x", 2, 0, false, -1, -1, "caf\xE9"},
+        // The host's line is never read past the length it reports.
+        {"SelectionBeyondTheLengthIsClipped", "int count", 0, 1, true, 4, 40, "count"},
+        {"SelectionStartingBeyondTheLength", "int count", 0, 1, true, 12, 40, ""},
+        {"SelectionStartingAtTheLength", "int count", 0, 1, true, 9, 12, ""},
+        {"WordAtTheVeryEndOfTheLine", "x = total", 9, 0, false, -1, -1, "total"},
+    };
+}
+
+// Sets the fake editor up for a case.
+inline fake::Editor& Arrange(const ActionCase& c) {
+    fake::Editor& e = fake::ResetEditor(c.line, c.col);
+    e.blockType = c.blockType;
+    e.blockStartLine = c.selectionStartsOnCursorLine ? e.curLine : e.curLine - 2;
+    e.selStart = c.selStart;
+    e.selEnd = c.selEnd;
+    return e;
+}
+
+}  // namespace tarnwick

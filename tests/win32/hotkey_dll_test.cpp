@@ -1,0 +1,125 @@
+// F7 and Ctrl+F7 through the built tarnwick.dll and the real console queue.
+// The host's line sits at the very end of a readable page followed by a
+// no-access page, so any read past its reported length faults.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/action_cases.h"
+#include "support/fake_editor.h"
+#include "support/key_records.h"
+#include "win32/console_queue.h"
+#include "win32/plugin_dll.h"
+
+namespace tarnwick {
+namespace {
+
+using win32::Plugin;
+using win32::RealScanCode;
+
+// Copies `text` so that its last byte is the last readable byte.
+const std::uint8_t* AtPageEnd(const std::string& text) {
+    static std::uint8_t* region = [] {
+        auto* p = static_cast<std::uint8_t*>(VirtualAlloc(nullptr, 0x2000, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD old = 0;
+        VirtualProtect(p + 0x1000, 0x1000, PAGE_NOACCESS, &old);
+        return p;
+    }();
+    std::uint8_t* at = region + 0x1000 - text.size();
+    std::memcpy(at, text.data(), text.size());
+    return at;
+}
+
+InputRecord F7(std::uint32_t state = 0, bool down = true) { return KeyRecord(kVkF7, 0, down, state, RealScanCode); }
+
+std::vector<InputRecord> Typed(const std::string& text) {
+    return Concat(TypedRecords(text, RealScanCode), SelectionRecords(RealScanCode));
+}
+
+class HotkeyDll : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_NE(Plugin().processEditorInput, nullptr);
+        ASSERT_TRUE(FlushConsoleInputBuffer(win32::ConsoleInput()));
+        HostStartupRecord rec;
+        std::memset(&rec, 0, sizeof rec);
+        rec.size = 336;
+        rec.registryPath = "Software\\TarnwickTest\\HotkeyPlugins";  // absent: nothing written
+        rec.editorCommand = fake::EditorEntry;
+        Plugin().setStartupInfo(&rec);
+    }
+    void TearDown() override { FlushConsoleInputBuffer(win32::ConsoleInput()); }
+
+    static void Place(fake::Editor& e) { e.placedText = AtPageEnd(e.text); }
+};
+
+TEST_F(HotkeyDll, EveryEdgeCaseTypesRecordForRecord) {
+    for (const ActionCase& c : ActionCases()) {
+        fake::Editor& e = Arrange(c);
+        Place(e);
+        const InputRecord rec = F7();
+        EXPECT_EQ(Plugin().processEditorInput(&rec), 0) << c.name;
+        EXPECT_EQ(win32::ReadAll(), Typed(c.typed)) << c.name;
+        EXPECT_EQ(e.lineNumbers, std::vector<std::int32_t>{-1}) << c.name;
+    }
+}
+
+TEST_F(HotkeyDll, CtrlF7WithEitherOrBothCtrlsTypesTheWord) {
+    for (std::uint32_t ctrl : {kLeftCtrl, kRightCtrl, kLeftCtrl | kRightCtrl, kLeftCtrl | 0x20 /*Num Lock*/}) {
+        Place(fake::ResetEditor("int count = 0;", 6));
+        const InputRecord rec = F7(ctrl);
+        EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
+        EXPECT_EQ(win32::ReadAll(), Typed("count")) << "state 0x" << std::hex << ctrl;
+    }
+}
+
+TEST_F(HotkeyDll, ModifiedOrReleasedF7DoesNothing) {
+    const std::uint32_t states[] = {kShift, kLeftAlt, kRightAlt, kLeftCtrl | kLeftAlt, kLeftCtrl | kShift};
+    for (std::uint32_t state : states) {
+        fake::Editor& e = fake::ResetEditor("int count = 0;", 6);
+        const InputRecord rec = F7(state);
+        EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
+        EXPECT_TRUE(e.commands.empty());
+        EXPECT_EQ(win32::PendingEvents(), 0u);
+    }
+    const InputRecord release = F7(0, false);
+    EXPECT_EQ(Plugin().processEditorInput(&release), 0);
+    EXPECT_EQ(win32::PendingEvents(), 0u);
+}
+
+TEST_F(HotkeyDll, ARealPendingCharacterPressStopsEverything) {
+    fake::Editor& e = fake::ResetEditor("int count = 0;", 6);
+    const InputRecord x = KeyRecord('X', 'x', true, 0, RealScanCode);
+    win32::Queue(x);
+    const InputRecord rec = F7();
+    EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
+    EXPECT_TRUE(e.commands.empty());
+    EXPECT_EQ(win32::ReadAll(), std::vector<InputRecord>{x}) << "the 'x' is still queued, alone";
+}
+
+TEST_F(HotkeyDll, APendingF7ReleaseStaysAheadOfTheTypedWord) {
+    Place(fake::ResetEditor("int count = 0;", 6));
+    win32::Queue(F7(0, false));
+    const InputRecord rec = F7();
+    EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
+    EXPECT_EQ(win32::ReadAll(), Concat({F7(0, false)}, Typed("count")));
+}
+
+TEST_F(HotkeyDll, TheHostsConversionIsTyped) {
+    fake::Editor& e = fake::ResetEditor("caf\xE9", 1);
+    Place(e);
+    e.convert = [](std::uint8_t* text, std::int32_t length) {
+        for (std::int32_t i = 0; i < length; ++i) {
+            if (text[i] == 0xE9) text[i] = 0x82;  // e acute, code page 1252 to 850
+        }
+    };
+    const InputRecord rec = F7();
+    Plugin().processEditorInput(&rec);
+    EXPECT_EQ(e.converted, std::vector<std::string>{"caf\xE9"});
+    EXPECT_EQ(win32::ReadAll(), Typed("caf\x82"));
+}
+
+}  // namespace
+}  // namespace tarnwick

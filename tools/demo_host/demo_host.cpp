@@ -1,0 +1,246 @@
+// A stand-in for FAR: loads tarnwick.dll the way FAR does, plays an editor
+// holding a text file, presses F7 (or Ctrl+F7) through ProcessEditorInput, and
+// then reads the console input queue the way FAR's find (or replace) prompt
+// would, printing what the prompt holds and what is selected.
+//
+//   demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]
+//
+// Lines and columns count from 1 and 0, as FAR shows them; with no file, a
+// built-in sample is used.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "console/input_record.h"
+#include "host/host_records.h"
+#include "prompt_field.h"
+
+using namespace tarnwick;
+
+namespace {
+
+const char kSample[] =
+    "#include <stdio.h>\n"
+    "\n"
+    "int main(void) {\n"
+    "    int count = 0;\n"
+    "    while (getchar() != EOF) count++;\n"
+    "    printf(\"%d caf\xE9s\\n\", count);\n"
+    "}\n";
+
+struct Options {
+    std::string file;
+    int line = 4;  // 1-based: "    int count = 0;"
+    int col = 10;  // in "count"
+    int selStart = -1;
+    int selEnd = -1;
+    bool ctrl = false;
+};
+
+struct Editor {
+    std::vector<std::string> lines;
+    int curLine = 0;  // 0-based
+    int curPos = 0;
+    bool selection = false;
+    int selStart = 0;
+    int selEnd = 0;
+};
+
+Editor g_editor;
+
+// The editor command entry the demo lends the plug-in: commands 6, 0 and 10.
+std::int32_t __stdcall EditorCommand(std::int32_t command, void* param) {
+    switch (command) {
+        case kCmdGetInfo: {
+            auto* state = static_cast<EditorStateRecord*>(param);
+            std::memset(state, 0, sizeof *state);
+            state->curLine = g_editor.curLine;
+            state->curPos = g_editor.curPos;
+            state->blockType = g_editor.selection ? kStreamBlock : 0;
+            state->blockStartLine = g_editor.curLine;
+            return 1;
+        }
+        case kCmdGetString: {
+            auto* line = static_cast<EditorLineRecord*>(param);
+            const int n = line->lineNumber == -1 ? g_editor.curLine : line->lineNumber;
+            if (n < 0 || n >= static_cast<int>(g_editor.lines.size())) return 0;
+            const std::string& text = g_editor.lines[static_cast<std::size_t>(n)];
+            line->text = reinterpret_cast<const std::uint8_t*>(text.data());
+            line->endOfLine = "\r\n";
+            line->length = static_cast<std::int32_t>(text.size());
+            line->selStart = g_editor.selection ? g_editor.selStart : -1;
+            line->selEnd = g_editor.selection ? g_editor.selEnd : -1;
+            return 1;
+        }
+        case kCmdEditorToOem: {
+            // The editor holds Windows-1252 text; the console reads its own code page.
+            auto* convert = static_cast<TextConvertRecord*>(param);
+            const UINT consoleCp = GetConsoleCP();
+            for (std::int32_t i = 0; i < convert->length; ++i) {
+                wchar_t wide = 0;
+                char narrow = '?';
+                MultiByteToWideChar(1252, 0, reinterpret_cast<const char*>(convert->text + i), 1, &wide, 1);
+                WideCharToMultiByte(consoleCp, 0, &wide, 1, &narrow, 1, "?", nullptr);
+                convert->text[i] = static_cast<std::uint8_t>(narrow);
+            }
+            return 1;
+        }
+        default:
+            return 0;
+    }
+}
+
+bool ParseArgs(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto next = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        const char* v = nullptr;
+        if (a == "--ctrl") {
+            o.ctrl = true;
+        } else if (a == "--file" && (v = next())) {
+            o.file = v;
+        } else if (a == "--line" && (v = next())) {
+            o.line = std::atoi(v);
+        } else if (a == "--col" && (v = next())) {
+            o.col = std::atoi(v);
+        } else if (a == "--select" && i + 2 < argc) {
+            o.selStart = std::atoi(argv[++i]);
+            o.selEnd = std::atoi(argv[++i]);
+        } else {
+            std::fprintf(stderr,
+                         "usage: demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]\n");
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string Shown(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\t') {
+            out += "\\t";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (!ParseArgs(argc, argv, o)) return 2;
+
+    std::string text = kSample;
+    if (!o.file.empty()) {
+        std::ifstream in(o.file, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "demo_host: cannot read %s\n", o.file.c_str());
+            return 2;
+        }
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    g_editor.lines = SplitLines(text);
+    if (o.line < 1 || o.line > static_cast<int>(g_editor.lines.size())) {
+        std::fprintf(stderr, "demo_host: no line %d (the text has %zu)\n", o.line, g_editor.lines.size());
+        return 2;
+    }
+    g_editor.curLine = o.line - 1;
+    g_editor.curPos = o.col < 0 ? 0 : o.col;
+    g_editor.selection = o.selStart >= 0;
+    g_editor.selStart = o.selStart;
+    g_editor.selEnd = o.selEnd;
+
+    // Load and bind the plug-in as FAR does.
+    HMODULE dll = LoadLibraryA("tarnwick.dll");
+    if (dll == nullptr) {
+        std::fprintf(stderr, "demo_host: cannot load tarnwick.dll (error %lu)\n", GetLastError());
+        return 1;
+    }
+    using SetStartupInfoFn = void(__stdcall*)(const HostStartupRecord*);
+    using GetPluginInfoFn = void(__stdcall*)(PluginInfoRecord*);
+    using ProcessEditorInputFn = std::int32_t(__stdcall*)(const InputRecord*);
+    auto setStartupInfo = reinterpret_cast<SetStartupInfoFn>(reinterpret_cast<void*>(GetProcAddress(dll, "SetStartupInfo")));
+    auto getPluginInfo = reinterpret_cast<GetPluginInfoFn>(reinterpret_cast<void*>(GetProcAddress(dll, "GetPluginInfo")));
+    auto processEditorInput =
+        reinterpret_cast<ProcessEditorInputFn>(reinterpret_cast<void*>(GetProcAddress(dll, "ProcessEditorInput")));
+    if (!setStartupInfo || !getPluginInfo || !processEditorInput || !GetProcAddress(dll, "OpenPlugin")) {
+        std::fprintf(stderr, "demo_host: tarnwick.dll lacks an entry point\n");
+        return 1;
+    }
+
+    const char* registryPath = "Software\\TarnwickDemo\\Plugins";
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, registryPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+    HostStartupRecord startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.size = sizeof startup;
+    startup.registryPath = registryPath;
+    startup.editorCommand = EditorCommand;
+    setStartupInfo(&startup);
+    PluginInfoRecord info;
+    getPluginInfo(&info);
+
+    const std::string& line = g_editor.lines[static_cast<std::size_t>(g_editor.curLine)];
+    std::printf("Tarnwick demo: tarnwick.dll loaded, plug-in flags %u\n", info.flags);
+    std::printf("  editor line %d: \"%s\"\n", o.line, Shown(line).c_str());
+    if (g_editor.selection) {
+        std::printf("  cursor at column %d, stream selection [%d, %d) on this line\n", g_editor.curPos,
+                    g_editor.selStart, g_editor.selEnd);
+    } else {
+        std::printf("  cursor at column %d, no selection\n", g_editor.curPos);
+    }
+
+    // FAR has already read the key press from the queue when it asks its
+    // plug-ins about it; start from an empty queue, as after that read.
+    HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    FlushConsoleInputBuffer(input);
+    InputRecord f7{};
+    f7.eventType = kKeyEvent;
+    f7.keyDown = kKeyPressed;
+    f7.repeatCount = 1;
+    f7.virtualKeyCode = kVkF7;
+    f7.virtualScanCode = static_cast<std::uint16_t>(MapVirtualKeyA(kVkF7, 0));
+    f7.controlKeyState = o.ctrl ? kLeftCtrl : 0;
+    const std::int32_t handled = processEditorInput(&f7);
+
+    DWORD pending = 0;
+    GetNumberOfConsoleInputEvents(input, &pending);
+    std::printf("  %s pressed: the plug-in answered %d and queued %lu key events\n", o.ctrl ? "Ctrl+F7" : "F7",
+                handled, pending);
+
+    // FAR goes on with the key: its prompt reads the queued keystrokes.
+    demo::PromptField field;
+    std::vector<INPUT_RECORD> events(pending == 0 ? 1 : pending);
+    DWORD read = 0;
+    if (pending > 0 && ReadConsoleInputA(input, events.data(), pending, &read)) {
+        for (DWORD i = 0; i < read; ++i) {
+            InputRecord rec;
+            std::memcpy(&rec, &events[i], sizeof rec);
+            demo::ApplyKey(field, rec);
+        }
+    }
+    std::printf("  %s: %s\n", o.ctrl ? "Replace" : "Find", demo::Render(field).c_str());
+    return 0;
+}
