@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Runs every test: installs what is missing, builds both configurations, runs
-# the native suite (sanitizers, in-memory platform) and then the 32-bit suite
-# under Wine (real console, registry and tarnwick.dll).
+# Runs every test: installs what is missing, then
+#   - the native suite (sanitizers and leak checks, in-memory platform, format
+#     and clang-tidy checks),
+#   - a bounded fuzz run of each libFuzzer target (20 s each),
+#   - the 32-bit suite under Wine (real console, registry and tarnwick.dll)
+#     with the checks of the built file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +13,10 @@ scripts/install-deps.sh
 cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz
+ctest --preset fuzz
 
 cmake --preset windows >/dev/null
 cmake --build --preset windows

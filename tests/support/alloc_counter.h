@@ -1,6 +1,6 @@
 #pragma once
 // Counts the program's heap allocations (operator new and delete are replaced
-// in alloc_counter.cpp) and can make them fail, to prove what the plug-in
+// in alloc_hooks.cpp) and can make them fail, to prove what the plug-in
 // allocates, that it frees it, and what it does when memory is short.
 #include <cstddef>
 
@@ -27,5 +27,9 @@ struct NotCounted {
 void FailAbove(std::size_t bytes);
 // Every allocation fails while set.
 void FailAll(bool fail);
+
+// What the replaced operator new and delete call (alloc_hooks.cpp).
+void* Allocate(std::size_t size) noexcept;
+void Release(void* p) noexcept;
 
 }  // namespace tarnwick::alloc

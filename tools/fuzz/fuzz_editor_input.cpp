@@ -1,0 +1,134 @@
+// ProcessEditorInput driven by arbitrary input records, editor states, line
+// texts, selections, command results, conversions and queue contents, on the
+// in-memory console. The host's line lives in an allocation of exactly its
+// reported length, so a read past it is caught.
+//
+// Invariants: the result is 0; with a character press waiting nothing is
+// written; otherwise an accepted F7 appends exactly the chosen range's bytes
+// from 0x20 up (after conversion) and then the six selection keys, and any
+// other event appends nothing.
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/editor_service.h"
+#include "host/exports.h"
+#include "support/fake_editor.h"
+#include "support/fake_sys.h"
+#include "support/key_records.h"
+
+using namespace tarnwick;
+
+namespace {
+
+struct Reader {
+    const std::uint8_t* data;
+    std::size_t size;
+    template <class T>
+    T Take() {
+        T v{};
+        const std::size_t n = size < sizeof v ? size : sizeof v;
+        std::memcpy(&v, data, n);
+        data += n;
+        size -= n;
+        return v;
+    }
+};
+
+// The rules for what is chosen, read plainly.
+bool Word(std::uint8_t c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '_' || c >= 0x80; }
+
+std::string Chosen(const fake::Editor& e, std::int32_t length) {
+    const std::string line = e.text.substr(0, static_cast<std::size_t>(length < 0 ? 0 : length));
+    const auto len = static_cast<std::int32_t>(line.size());
+    auto at = [&](std::int32_t i) { return static_cast<std::uint8_t>(line[static_cast<std::size_t>(i)]); };
+    if (e.blockType == 1 && e.blockStartLine == e.curLine && e.selStart >= 0 && e.selEnd >= 0) {
+        const std::int32_t end = e.selEnd < len ? e.selEnd : len;
+        return e.selStart < end ? line.substr(static_cast<std::size_t>(e.selStart), static_cast<std::size_t>(end - e.selStart)) : "";
+    }
+    if (e.curPos > len || len == 0) return "";
+    std::int32_t a = -1;
+    if (e.curPos == len) {
+        if (Word(at(len - 1))) a = len - 1;
+    } else if (e.curPos >= 0 && Word(at(e.curPos))) {
+        a = e.curPos;
+    } else if (e.curPos >= 1 && Word(at(e.curPos - 1))) {
+        a = e.curPos - 1;
+    }
+    if (a < 0) return "";
+    std::int32_t s = a, t = a + 1;
+    while (s > 0 && Word(at(s - 1))) --s;
+    while (t < len && Word(at(t))) ++t;
+    return line.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(t - s));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Reader in{data, size};
+    fake::Reset();
+    const auto flags = in.Take<std::uint8_t>();
+    InputRecord rec = in.Take<InputRecord>();
+    if (flags & 0x01) {  // steer towards the accepted key half the time
+        rec.eventType = kKeyEvent;
+        rec.keyDown = -1;
+        rec.virtualKeyCode = kVkF7;
+        rec.controlKeyState &= ~(kShift | kLeftAlt | kRightAlt);
+    }
+    const auto queued = in.Take<std::uint8_t>() % 4;
+    for (int i = 0; i < queued; ++i) fake::Console().events.push_back(in.Take<InputRecord>());
+
+    const auto textLen = in.Take<std::uint8_t>() % 48;
+    std::string text;
+    for (int i = 0; i < textLen; ++i) text += static_cast<char>(in.Take<std::uint8_t>());
+    fake::Editor& e = fake::ResetEditor(text, in.Take<std::int8_t>());
+    e.blockType = (flags & 0x02) ? 1 : in.Take<std::int8_t>();
+    e.blockStartLine = (flags & 0x04) ? e.curLine : in.Take<std::int8_t>();
+    e.selStart = in.Take<std::int8_t>();
+    e.selEnd = in.Take<std::int8_t>();
+    const auto faults = in.Take<std::uint8_t>();
+    e.failState = (faults & 0x01) != 0;
+    e.failLine = (faults & 0x02) != 0;
+    e.nullText = (faults & 0x04) != 0;
+    const std::int32_t reported = (flags & 0x80) ? in.Take<std::int8_t>() : -1;
+    e.reportedLength = reported;
+    const std::int32_t length = reported != -1 ? (reported < static_cast<std::int32_t>(text.size()) ? reported : static_cast<std::int32_t>(text.size())) : static_cast<std::int32_t>(text.size());
+    if (reported != -1 && reported > static_cast<std::int32_t>(text.size())) return 0;  // a host that lies about its line
+    const auto mask = in.Take<std::uint8_t>();
+    e.convert = [mask](std::uint8_t* t, std::int32_t n) {
+        for (std::int32_t i = 0; i < n; ++i) t[i] = static_cast<std::uint8_t>(t[i] ^ mask);
+    };
+    // The line handed out is an exactly-sized copy of its reported part.
+    std::vector<std::uint8_t> exact(text.begin(), text.begin() + (length < 0 ? 0 : length));
+    std::unique_ptr<std::uint8_t[]> line(new std::uint8_t[exact.size()]);
+    if (!exact.empty()) std::memcpy(line.get(), exact.data(), exact.size());
+    e.placedText = line.get();
+    g_editorCommand = (faults & 0x08) != 0 ? nullptr : fake::EditorEntry;
+
+    const std::vector<InputRecord> before(fake::Console().events.begin(), fake::Console().events.end());
+    bool pending = false;
+    for (const InputRecord& r : before) pending = pending || (r.eventType == kKeyEvent && r.keyDown != 0 && r.character != 0);
+    const std::uint32_t m = rec.controlKeyState & 0xFF;
+    const bool accepted = rec.eventType == kKeyEvent && rec.keyDown != 0 && rec.virtualKeyCode == kVkF7 &&
+                          (m & (kShift | kLeftAlt | kRightAlt)) == 0;
+
+    if (::ProcessEditorInput(&rec) != 0) std::abort();
+
+    const std::vector<InputRecord> after(fake::Console().events.begin(), fake::Console().events.end());
+    std::vector<InputRecord> want = before;
+    if (accepted && !pending) {
+        std::string typed;
+        const bool answered = g_editorCommand != nullptr && !e.failState && !e.failLine && !e.nullText;
+        if (answered) {
+            for (char c : Chosen(e, length)) typed += static_cast<char>(static_cast<std::uint8_t>(c) ^ mask);
+        }
+        want = Concat(want, Concat(TypedRecords(typed, fake::ScanCode), SelectionRecords(fake::ScanCode)));
+    }
+    if (!(after == want)) std::abort();
+    if (!accepted && !e.commands.empty()) std::abort();
+    g_editorCommand = nullptr;
+    return 0;
+}
