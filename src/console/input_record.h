@@ -9,9 +9,9 @@
 namespace tarnwick {
 
 struct InputRecord {
-    std::uint16_t eventType;        // 1 = key event
-    std::uint16_t reserved;         // zero
-    std::int32_t keyDown;           // -1 (any nonzero) press, 0 release
+    std::uint16_t eventType;  // 1 = key event
+    std::uint16_t reserved;   // zero
+    std::int32_t keyDown;     // -1 (any nonzero) press, 0 release
     std::uint16_t repeatCount;
     std::uint16_t virtualKeyCode;
     std::uint16_t virtualScanCode;

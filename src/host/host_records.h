@@ -21,9 +21,9 @@ using EditorCommandEntry = std::int32_t(TARNWICK_STDCALL*)(std::int32_t command,
 
 // Passed to SetStartupInfo; only read, and only during that call.
 struct HostStartupRecord {
-    std::int32_t size;              // as the host filled it
+    std::int32_t size;  // as the host filled it
     std::uint8_t unread1[264];
-    const char* registryPath;       // NUL-terminated, a subkey of HKEY_CURRENT_USER
+    const char* registryPath;  // NUL-terminated, a subkey of HKEY_CURRENT_USER
     std::uint8_t unread2[60];
     EditorCommandEntry editorCommand;
 };
@@ -37,7 +37,7 @@ static_assert(!kHostLayout || sizeof(HostStartupRecord) == kMinStartupRecordSize
 struct PluginInfoRecord {
     std::int32_t size;
     std::uint32_t flags;
-    std::uint32_t menus[7];         // the host's menu string lists and their counts
+    std::uint32_t menus[7];  // the host's menu string lists and their counts
 };
 constexpr std::int32_t kPluginInfoSize = 36;
 constexpr std::uint32_t kPluginFlags = 2 | 4;  // not a panel plug-in; works in the editor
@@ -53,9 +53,9 @@ constexpr std::int32_t kCmdEditorToOem = 10;
 struct EditorStateRecord {
     std::uint8_t unread1[20];
     std::int32_t curLine;
-    std::int32_t curPos;            // may lie beyond the end of the line
+    std::int32_t curPos;  // may lie beyond the end of the line
     std::uint8_t unread2[16];
-    std::int32_t blockType;         // 1 = stream selection
+    std::int32_t blockType;  // 1 = stream selection
     std::int32_t blockStartLine;
     std::uint8_t unread3[48];
 };
@@ -68,12 +68,12 @@ static_assert(offsetof(EditorStateRecord, blockStartLine) == 48);
 
 // Command 0's buffer: the line number goes in, the rest comes out.
 struct EditorLineRecord {
-    std::int32_t lineNumber;        // -1: the line that holds the cursor
-    const std::uint8_t* text;       // the host's; not NUL-terminated
-    const char* endOfLine;          // not used
+    std::int32_t lineNumber;   // -1: the line that holds the cursor
+    const std::uint8_t* text;  // the host's; not NUL-terminated
+    const char* endOfLine;     // not used
     std::int32_t length;
-    std::int32_t selStart;          // negative: no selection on this line
-    std::int32_t selEnd;            // exclusive; negative: runs on past the line
+    std::int32_t selStart;  // negative: no selection on this line
+    std::int32_t selEnd;    // exclusive; negative: runs on past the line
 };
 static_assert(!kHostLayout || sizeof(EditorLineRecord) == 24);
 static_assert(!kHostLayout || offsetof(EditorLineRecord, text) == 4);

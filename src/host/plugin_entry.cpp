@@ -21,13 +21,13 @@ constexpr sys::Dword kKeySetValue = 0x0002;
 
 void WriteInfoValue(const char* registryPath) {
     sys::Hkey root = nullptr;
-    if (sys::RegOpenKeyExA(sys::CurrentUserKey(), registryPath, 0,
-                           kKeyCreateSubKey | kKeyEnumerateSubKeys, &root) != 0) {
+    if (sys::RegOpenKeyExA(sys::CurrentUserKey(), registryPath, 0, kKeyCreateSubKey | kKeyEnumerateSubKeys,
+                           &root) != 0) {
         return;
     }
     sys::Hkey plugin = nullptr;
-    if (sys::RegCreateKeyExA(root, kPluginKeyName, 0, nullptr, 0, kKeySetValue, nullptr, &plugin,
-                             nullptr) == 0) {
+    if (sys::RegCreateKeyExA(root, kPluginKeyName, 0, nullptr, 0, kKeySetValue, nullptr, &plugin, nullptr) ==
+        0) {
         sys::RegSetValueExA(plugin, kInfoValueName, 0, sys::kRegSz,
                             reinterpret_cast<const std::uint8_t*>(kInfoText),
                             sizeof kInfoText);  // the terminating NUL counted

@@ -33,8 +33,8 @@ std::uint32_t MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType);
 Long RegOpenKeyExA(Hkey key, const char* subKey, Dword options, Dword access, Hkey* result);
 Long RegCreateKeyExA(Hkey key, const char* subKey, Dword reserved, char* className, Dword options,
                      Dword access, void* security, Hkey* result, Dword* disposition);
-Long RegSetValueExA(Hkey key, const char* valueName, Dword reserved, Dword type,
-                    const std::uint8_t* data, Dword size);
+Long RegSetValueExA(Hkey key, const char* valueName, Dword reserved, Dword type, const std::uint8_t* data,
+                    Dword size);
 Long RegCloseKey(Hkey key);
 
 }  // namespace tarnwick::sys

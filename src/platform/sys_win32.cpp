@@ -28,8 +28,7 @@ bool PeekConsoleInputA(Handle console, InputRecord* buffer, Dword length, Dword*
 
 bool WriteConsoleInputA(Handle console, const InputRecord* records, Dword length, Dword* written) {
     DWORD n = 0;
-    const BOOL ok =
-        ::WriteConsoleInputA(console, reinterpret_cast<const INPUT_RECORD*>(records), length, &n);
+    const BOOL ok = ::WriteConsoleInputA(console, reinterpret_cast<const INPUT_RECORD*>(records), length, &n);
     *written = n;
     return ok != FALSE;
 }
@@ -39,23 +38,22 @@ std::uint32_t MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) {
 }
 
 Long RegOpenKeyExA(Hkey key, const char* subKey, Dword options, Dword access, Hkey* result) {
-    return ::RegOpenKeyExA(static_cast<HKEY>(key), subKey, options, access,
-                           reinterpret_cast<HKEY*>(result));
+    return ::RegOpenKeyExA(static_cast<HKEY>(key), subKey, options, access, reinterpret_cast<HKEY*>(result));
 }
 
 Long RegCreateKeyExA(Hkey key, const char* subKey, Dword reserved, char* className, Dword options,
                      Dword access, void* security, Hkey* result, Dword* disposition) {
     DWORD how = 0;
-    const LONG rc = ::RegCreateKeyExA(static_cast<HKEY>(key), subKey, reserved, className, options,
-                                      access, static_cast<SECURITY_ATTRIBUTES*>(security),
-                                      reinterpret_cast<HKEY*>(result),
-                                      disposition != nullptr ? &how : nullptr);
+    const LONG rc =
+        ::RegCreateKeyExA(static_cast<HKEY>(key), subKey, reserved, className, options, access,
+                          static_cast<SECURITY_ATTRIBUTES*>(security), reinterpret_cast<HKEY*>(result),
+                          disposition != nullptr ? &how : nullptr);
     if (disposition != nullptr) *disposition = how;
     return rc;
 }
 
-Long RegSetValueExA(Hkey key, const char* valueName, Dword reserved, Dword type,
-                    const std::uint8_t* data, Dword size) {
+Long RegSetValueExA(Hkey key, const char* valueName, Dword reserved, Dword type, const std::uint8_t* data,
+                    Dword size) {
     return ::RegSetValueExA(static_cast<HKEY>(key), valueName, reserved, type, data, size);
 }
 

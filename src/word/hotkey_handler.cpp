@@ -32,8 +32,8 @@ void RunFindWordAction() {
     if (GetEditorState(state) && GetCursorLine(line) && line.text != nullptr) {
         // The host's line is never read past the length it reports.
         const std::int32_t length = std::max(line.length, 0);
-        if (state.blockType == kStreamBlock && state.blockStartLine == state.curLine &&
-            line.selStart >= 0 && line.selEnd >= 0) {
+        if (state.blockType == kStreamBlock && state.blockStartLine == state.curLine && line.selStart >= 0 &&
+            line.selEnd >= 0) {
             SendWordRange(line.text, line.selStart, std::min(line.selEnd, length));
         } else if (length >= state.curPos) {
             std::int32_t start = 0;

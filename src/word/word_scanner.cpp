@@ -3,12 +3,12 @@
 namespace tarnwick {
 
 bool IsWordChar(std::uint8_t c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '_' ||
-           (c >= 'a' && c <= 'z') || c >= 0x80;
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || c == '_' || (c >= 'a' && c <= 'z') ||
+           c >= 0x80;
 }
 
-bool FindWordBounds(const std::uint8_t* text, std::int32_t len, std::int32_t col,
-                    std::int32_t& start, std::int32_t& end) {
+bool FindWordBounds(const std::uint8_t* text, std::int32_t len, std::int32_t col, std::int32_t& start,
+                    std::int32_t& end) {
     if (text == nullptr || len <= 0 || col < 0) return false;
 
     std::int32_t anchor = 0;

@@ -13,7 +13,7 @@ bool IsWordChar(std::uint8_t c);
 // at or beyond the end of the line only the last byte is tried. Returns false,
 // leaving `start` and `end` untouched, when there is none (also for a negative
 // column, a non-positive length or a null text).
-bool FindWordBounds(const std::uint8_t* text, std::int32_t len, std::int32_t col,
-                    std::int32_t& start, std::int32_t& end);
+bool FindWordBounds(const std::uint8_t* text, std::int32_t len, std::int32_t col, std::int32_t& start,
+                    std::int32_t& end);
 
 }  // namespace tarnwick

@@ -18,9 +18,7 @@ ByteString Bytes(const std::string& text) {
     return s;
 }
 
-std::vector<InputRecord> Queue() {
-    return {fake::Console().events.begin(), fake::Console().events.end()};
-}
+std::vector<InputRecord> Queue() { return {fake::Console().events.begin(), fake::Console().events.end()}; }
 
 class KeystrokeInjector : public ::testing::Test {
 protected:
@@ -97,7 +95,8 @@ class InjectKeyModes : public KeystrokeInjector, public ::testing::WithParamInte
 TEST_P(InjectKeyModes, WritesThePressBeforeTheRelease) {
     InjectKey(fake::ConsoleHandle(), 0x41, 'A', 0x80000123u, GetParam().mode);
     std::vector<InputRecord> want;
-    for (bool down : GetParam().downs) want.push_back(KeyRecord(0x41, 'A', down, 0x80000123u, fake::ScanCode));
+    for (bool down : GetParam().downs)
+        want.push_back(KeyRecord(0x41, 'A', down, 0x80000123u, fake::ScanCode));
     EXPECT_EQ(Queue(), want) << "the state is copied unchanged";
     EXPECT_EQ(fake::Console().mapCalls, 1);
 }

@@ -73,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
         QueueCase{"CtrlLetter", {KeyRecord('C', 0x03, true, kLeftCtrl, fake::ScanCode)}, true},
         QueueCase{"HighByteOnly", {HighByteOnly()}, false},
         QueueCase{"MouseAndFocusOnly", {MouseRecord(), FocusEvent()}, false},
-        QueueCase{"ShiftCtrlArrows", {Press(0x10, 0), Press(0x11, 0), Press(0x25, 0), Release(0x25, 0)}, false},
+        QueueCase{
+            "ShiftCtrlArrows", {Press(0x10, 0), Press(0x11, 0), Press(0x25, 0), Release(0x25, 0)}, false},
         QueueCase{"CharacterPressLast",
                   {Release(kVkF7, 0), Press(0x10, 0), MouseRecord(), Release('X', 'x'), Press(0xC0, 0xE9)},
                   true}),
@@ -81,9 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct FaultCase {
     const char* name;
-    int failCount;    // which count fails (0: none)
-    int failPeek;     // which peek fails (0: none)
-    int arrivals;     // events the user types after each of the first `arrivals` counts
+    int failCount;  // which count fails (0: none)
+    int failPeek;   // which peek fails (0: none)
+    int arrivals;   // events the user types after each of the first `arrivals` counts
     bool pending;
     int counts;
     int peeks;
@@ -108,21 +109,19 @@ TEST_P(TypeAheadFaults, ScansTheLastGoodSnapshot) {
     EXPECT_EQ(q.peekCalls, c.peeks);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, TypeAheadFaults,
-    ::testing::Values(
-        FaultCase{"FirstCountFails", 1, 0, 0, false, 1, 0},
-        FaultCase{"FirstPeekFails", 0, 1, 0, false, 1, 1},
-        // The first peek fills the buffer, so the queue is counted again and
-        // the second peek sees the arrival.
-        FaultCase{"GrowingQueue", 0, 0, 1, true, 2, 2},
-        FaultCase{"GrowingTwice", 0, 0, 2, true, 3, 3},
-        // The second count fails: the first snapshot (which already holds the
-        // arrival) is scanned.
-        FaultCase{"SecondCountFails", 2, 0, 1, true, 2, 1},
-        // The second peek fails: the first peek's records are scanned.
-        FaultCase{"SecondPeekFails", 0, 2, 1, true, 2, 2}),
-    ByName());
+INSTANTIATE_TEST_SUITE_P(Faults, TypeAheadFaults,
+                         ::testing::Values(FaultCase{"FirstCountFails", 1, 0, 0, false, 1, 0},
+                                           FaultCase{"FirstPeekFails", 0, 1, 0, false, 1, 1},
+                                           // The first peek fills the buffer, so the queue is counted again
+                                           // and the second peek sees the arrival.
+                                           FaultCase{"GrowingQueue", 0, 0, 1, true, 2, 2},
+                                           FaultCase{"GrowingTwice", 0, 0, 2, true, 3, 3},
+                                           // The second count fails: the first snapshot (which already holds
+                                           // the arrival) is scanned.
+                                           FaultCase{"SecondCountFails", 2, 0, 1, true, 2, 1},
+                                           // The second peek fails: the first peek's records are scanned.
+                                           FaultCase{"SecondPeekFails", 0, 2, 1, true, 2, 2}),
+                         ByName());
 
 TEST_F(TypeAhead, SecondPeekFailingScansOnlyWhatTheFirstPeekSaw) {
     // F7 release queued; after the first count a release arrives (the first

@@ -70,9 +70,9 @@ TEST_P(StartupSizes, AcceptsRecordsFrom336Bytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, StartupSizes,
-                         ::testing::Values(SizeCase{"Exactly336", 336, true}, SizeCase{"Large", 0x7FFFFFFF, true},
-                                           SizeCase{"Below", 335, false}, SizeCase{"Zero", 0, false},
-                                           SizeCase{"MinusOne", -1, false},
+                         ::testing::Values(SizeCase{"Exactly336", 336, true},
+                                           SizeCase{"Large", 0x7FFFFFFF, true}, SizeCase{"Below", 335, false},
+                                           SizeCase{"Zero", 0, false}, SizeCase{"MinusOne", -1, false},
                                            SizeCase{"MostNegative", INT32_MIN, false}),
                          ByName());
 
@@ -173,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, RegistryFaults,
     ::testing::Values(FaultCase{"Open", &fake::Registry::failOpen, {"open"}},
                       FaultCase{"Create", &fake::Registry::failCreate, {"open", "create", "close"}},
-                      FaultCase{"Set", &fake::Registry::failSet, {"open", "create", "set", "close", "close"}}),
+                      FaultCase{
+                          "Set", &fake::Registry::failSet, {"open", "create", "set", "close", "close"}}),
     ByName());
 
 TEST_F(Binding, ALaterAcceptedCallReplacesTheEntryAndATooSmallOneDoesNot) {

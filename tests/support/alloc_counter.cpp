@@ -34,4 +34,3 @@ void FailAbove(std::size_t bytes) { failAbove = bytes; }
 void FailAll(bool fail) { failAll = fail; }
 
 }  // namespace tarnwick::alloc
-

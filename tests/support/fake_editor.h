@@ -22,19 +22,19 @@ struct Editor {
     bool throwInConvert = false;               // a misbehaving host
     std::int32_t curLine = 7;
     std::int32_t curPos = 0;
-    std::int32_t blockType = 0;   // 1: stream selection
+    std::int32_t blockType = 0;  // 1: stream selection
     std::int32_t blockStartLine = 0;
     std::int32_t selStart = -1;
     std::int32_t selEnd = -1;
-    bool failState = false;       // command 6 answers 0
-    bool failLine = false;        // command 0 answers 0
+    bool failState = false;  // command 6 answers 0
+    bool failLine = false;   // command 0 answers 0
     // Command 10: rewrites the buffer in place; by default it leaves it alone.
     std::function<void(std::uint8_t* text, std::int32_t length)> convert;
 
     // What was asked.
     std::vector<std::int32_t> commands;
-    std::vector<std::int32_t> lineNumbers;        // command 0's line number, each time
-    std::vector<std::string> converted;           // command 10's bytes, as given
+    std::vector<std::int32_t> lineNumbers;  // command 0's line number, each time
+    std::vector<std::string> converted;     // command 10's bytes, as given
     std::vector<const std::uint8_t*> convertBuffers;
 
     std::unique_ptr<std::uint8_t[]> line;  // the text handed out, sized exactly

@@ -145,8 +145,9 @@ Long RegCreateKeyExA(Hkey key, const char* subKey, Dword reserved, char* classNa
     std::string parent;
     const bool known = fake::PathOf(key, parent);
     const std::string path = fake::Join(parent, subKey);
-    fake::Registry::Call call{"create", path, options, access, className == nullptr,
-                              security == nullptr, disposition == nullptr, reserved};
+    fake::Registry::Call call{
+        "create", path, options, access, className == nullptr, security == nullptr, disposition == nullptr,
+        reserved};
     r.calls.push_back(call);
     if (r.failCreate != 0) return r.failCreate;
     if (!known) return fake::kInvalidHandle;
@@ -156,8 +157,8 @@ Long RegCreateKeyExA(Hkey key, const char* subKey, Dword reserved, char* classNa
     return 0;
 }
 
-Long RegSetValueExA(Hkey key, const char* valueName, Dword reserved, Dword type,
-                    const std::uint8_t* data, Dword size) {
+Long RegSetValueExA(Hkey key, const char* valueName, Dword reserved, Dword type, const std::uint8_t* data,
+                    Dword size) {
     auto& r = Reg();
     std::string path;
     const bool known = fake::PathOf(key, path);

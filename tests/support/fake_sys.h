@@ -47,7 +47,7 @@ struct RegistryValue {
 };
 
 struct Registry {
-    std::set<std::string> keys{""};  // paths under HKEY_CURRENT_USER; "" is the root itself
+    std::set<std::string> keys{""};               // paths under HKEY_CURRENT_USER; "" is the root itself
     std::map<std::string, RegistryValue> values;  // "key path\\value name"
 
     struct Call {

@@ -15,10 +15,9 @@ inline bool operator==(const InputRecord& a, const InputRecord& b) {
 }
 
 inline void PrintTo(const InputRecord& r, std::ostream* os) {
-    *os << "{type " << r.eventType << ", down " << r.keyDown << ", repeat " << r.repeatCount
-        << ", vk 0x" << std::hex << r.virtualKeyCode << ", scan 0x" << r.virtualScanCode
-        << ", char 0x" << int{r.character} << ", high 0x" << int{r.characterHigh} << ", state 0x"
-        << r.controlKeyState << std::dec << "}";
+    *os << "{type " << r.eventType << ", down " << r.keyDown << ", repeat " << r.repeatCount << ", vk 0x"
+        << std::hex << r.virtualKeyCode << ", scan 0x" << r.virtualScanCode << ", char 0x" << int{r.character}
+        << ", high 0x" << int{r.characterHigh} << ", state 0x" << r.controlKeyState << std::dec << "}";
 }
 
 using ScanCodeOf = std::uint16_t (*)(std::uint16_t vk);
@@ -51,9 +50,9 @@ inline std::vector<InputRecord> TypedRecords(const std::string& text, ScanCodeOf
 
 // Home, Shift down, End down and up with Shift held, Shift up.
 inline std::vector<InputRecord> SelectionRecords(ScanCodeOf scan) {
-    return {KeyRecord(kVkHome, 0, true, 0, scan),         KeyRecord(kVkHome, 0, false, 0, scan),
-            KeyRecord(kVkShift, 0, true, kShift, scan),   KeyRecord(kVkEnd, 0, true, kShift, scan),
-            KeyRecord(kVkEnd, 0, false, kShift, scan),    KeyRecord(kVkShift, 0, false, 0, scan)};
+    return {KeyRecord(kVkHome, 0, true, 0, scan),       KeyRecord(kVkHome, 0, false, 0, scan),
+            KeyRecord(kVkShift, 0, true, kShift, scan), KeyRecord(kVkEnd, 0, true, kShift, scan),
+            KeyRecord(kVkEnd, 0, false, kShift, scan),  KeyRecord(kVkShift, 0, false, 0, scan)};
 }
 
 inline std::vector<InputRecord> Concat(std::vector<InputRecord> a, const std::vector<InputRecord>& b) {

@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"ShiftEndSelectsToEnd", "|abc", Key(0x23, 0, true, kShift), "[abc]|"},
                       KeyCase{"ShiftHomeSelectsToStart", "ab|c", Key(0x24, 0, true, kShift), "|[ab]c"},
                       KeyCase{"ShiftAloneDoesNothing", "ab|", Key(0x10, 0, true, kShift), "ab|"},
-                      KeyCase{"MouseDoesNothing", "ab|", [] {
+                      KeyCase{"MouseDoesNothing", "ab|",
+                              [] {
                                   InputRecord m = Key(1, 'x', true);
                                   m.eventType = 2;
                                   return m;
@@ -92,8 +93,9 @@ TEST(PromptField, TheInjectedSequenceLeavesTheWordTypedAndSelected) {
         ApplyKey(f, Key(1, static_cast<std::uint8_t>(c), true));
         ApplyKey(f, Key(1, static_cast<std::uint8_t>(c), false));
     }
-    for (const InputRecord& k : {Key(0x24, 0, true), Key(0x24, 0, false), Key(0x10, 0, true, kShift),
-                                 Key(0x23, 0, true, kShift), Key(0x23, 0, false, kShift), Key(0x10, 0, false)}) {
+    for (const InputRecord& k :
+         {Key(0x24, 0, true), Key(0x24, 0, false), Key(0x10, 0, true, kShift), Key(0x23, 0, true, kShift),
+          Key(0x23, 0, false, kShift), Key(0x10, 0, false)}) {
         ApplyKey(f, k);
     }
     EXPECT_EQ(Render(f), "[count]");

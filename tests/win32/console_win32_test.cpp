@@ -35,7 +35,8 @@ TEST_F(RealConsole, TypedTextReadsBackRecordForRecord) {
     const std::string texts[] = {"ab", "a\tb", std::string("x\0\x7F\xE9 ~", 6), "", "\t\r\n"};
     for (const std::string& text : texts) {
         TypeText(Bytes(text));
-        EXPECT_EQ(win32::ReadAll(), TypedRecords(text, RealScanCode)) << "text of " << text.size() << " bytes";
+        EXPECT_EQ(win32::ReadAll(), TypedRecords(text, RealScanCode))
+            << "text of " << text.size() << " bytes";
     }
 }
 

@@ -22,7 +22,8 @@ using win32::RealScanCode;
 // Copies `text` so that its last byte is the last readable byte.
 const std::uint8_t* AtPageEnd(const std::string& text) {
     static std::uint8_t* region = [] {
-        auto* p = static_cast<std::uint8_t*>(VirtualAlloc(nullptr, 0x2000, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        auto* p = static_cast<std::uint8_t*>(
+            VirtualAlloc(nullptr, 0x2000, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
         DWORD old = 0;
         VirtualProtect(p + 0x1000, 0x1000, PAGE_NOACCESS, &old);
         return p;
@@ -32,7 +33,9 @@ const std::uint8_t* AtPageEnd(const std::string& text) {
     return at;
 }
 
-InputRecord F7(std::uint32_t state = 0, bool down = true) { return KeyRecord(kVkF7, 0, down, state, RealScanCode); }
+InputRecord F7(std::uint32_t state = 0, bool down = true) {
+    return KeyRecord(kVkF7, 0, down, state, RealScanCode);
+}
 
 std::vector<InputRecord> Typed(const std::string& text) {
     return Concat(TypedRecords(text, RealScanCode), SelectionRecords(RealScanCode));
@@ -67,7 +70,8 @@ TEST_F(HotkeyDll, EveryEdgeCaseTypesRecordForRecord) {
 }
 
 TEST_F(HotkeyDll, CtrlF7WithEitherOrBothCtrlsTypesTheWord) {
-    for (std::uint32_t ctrl : {kLeftCtrl, kRightCtrl, kLeftCtrl | kRightCtrl, kLeftCtrl | 0x20 /*Num Lock*/}) {
+    for (std::uint32_t ctrl :
+         {kLeftCtrl, kRightCtrl, kLeftCtrl | kRightCtrl, kLeftCtrl | 0x20 /*Num Lock*/}) {
         Place(fake::ResetEditor("int count = 0;", 6));
         const InputRecord rec = F7(ctrl);
         EXPECT_EQ(Plugin().processEditorInput(&rec), 0);

@@ -1,11 +1,11 @@
 // The built tarnwick.dll in a 32-bit Windows process: loaded, bound to a host
 // record, writing its value into Wine's real registry.
+#include "win32/plugin_dll.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-
-#include "win32/plugin_dll.h"
 
 namespace tarnwick {
 namespace {
@@ -74,8 +74,9 @@ TEST_F(PluginDll, BindingWritesInfoIntoTheUsersRegistry) {
     DWORD type = 0;
     char data[512] = {};
     DWORD size = sizeof data;
-    ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "Info", RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "Info", RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size),
+        ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(size, std::strlen(data) + 1) << "the terminating NUL is counted";
     const std::string text(data);

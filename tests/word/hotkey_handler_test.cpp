@@ -23,9 +23,7 @@ InputRecord F7(bool down = true, std::uint32_t state = 0) {
     return KeyRecord(kVkF7, 0, down, state, fake::ScanCode);
 }
 
-std::vector<InputRecord> Queue() {
-    return {fake::Console().events.begin(), fake::Console().events.end()};
-}
+std::vector<InputRecord> Queue() { return {fake::Console().events.begin(), fake::Console().events.end()}; }
 
 std::vector<InputRecord> Typed(const std::string& text) {
     return Concat(TypedRecords(text, fake::ScanCode), SelectionRecords(fake::ScanCode));
@@ -48,8 +46,8 @@ protected:
 // Every combination of the five modifier bits, each with and without the
 // lock and enhanced-key bits, which are ignored.
 TEST_F(HotkeyHandler, AcceptsF7AloneOrWithCtrlAloneUnderEveryModifierCombination) {
-    const std::uint32_t ignored[] = {0, 0x20 /*Num Lock*/, 0x40 /*Scroll Lock*/, 0x80 /*Caps Lock*/,
-                                     0x100 /*enhanced*/, 0xFFFFFFE0};
+    const std::uint32_t ignored[] = {
+        0, 0x20 /*Num Lock*/, 0x40 /*Scroll Lock*/, 0x80 /*Caps Lock*/, 0x100 /*enhanced*/, 0xFFFFFFE0};
     for (std::uint32_t m = 0; m < 32; ++m) {
         for (std::uint32_t extra : ignored) {
             SetUp();

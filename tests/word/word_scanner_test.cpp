@@ -59,36 +59,35 @@ TEST_P(WordBoundsTable, FindsTheWordAtTheColumn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, WordBoundsTable,
-    ::testing::Values(
-        Case{"foo bar", 0, true, 0, 3}, Case{"foo bar", 1, true, 0, 3},
-        Case{"foo bar", 2, true, 0, 3},
-        Case{"foo bar", 3, true, 0, 3},  // just after a word
-        Case{"foo bar", 4, true, 4, 7}, Case{"foo bar", 6, true, 4, 7},
-        Case{"foo bar", 7, true, 4, 7},   // end of line
-        Case{"foo bar", 12, true, 4, 7},  // beyond it
-        Case{"foo  bar", 4, false, 0, 0}, Case{".x", 0, false, 0, 0},  // never looks right
-        Case{"a-b", 1, true, 0, 1}, Case{"a-b", 2, true, 2, 3},
-        Case{"abc ", 4, false, 0, 0}, Case{"abc ", 3, true, 0, 3},
-        Case{"abc ", 9, false, 0, 0}, Case{"", 0, false, 0, 0}, Case{"", 5, false, 0, 0},
-        Case{"x_1", 0, true, 0, 3}, Case{"x_1", 3, true, 0, 3},
-        Case{"\xC0\xE9 ", 0, true, 0, 2},  // high bytes are word characters
-        Case{"a\tb", 1, true, 0, 1}, Case{Bytes("a\0b", 3), 1, true, 0, 1},
-        Case{"a\x7F" "b", 1, true, 0, 1}, Case{"\t\t", 1, false, 0, 0},
-        Case{"@[`{", 2, false, 0, 0}, Case{"Z", 0, true, 0, 1},
-        Case{"ab", -1, false, 0, 0},  // a negative column is never looked up
-        Case{"ab", INT32_MIN, false, 0, 0}, Case{"ab", INT32_MAX, true, 0, 2}));
+    ::testing::Values(Case{"foo bar", 0, true, 0, 3}, Case{"foo bar", 1, true, 0, 3},
+                      Case{"foo bar", 2, true, 0, 3}, Case{"foo bar", 3, true, 0, 3},  // just after a word
+                      Case{"foo bar", 4, true, 4, 7}, Case{"foo bar", 6, true, 4, 7},
+                      Case{"foo bar", 7, true, 4, 7},                                // end of line
+                      Case{"foo bar", 12, true, 4, 7},                               // beyond it
+                      Case{"foo  bar", 4, false, 0, 0}, Case{".x", 0, false, 0, 0},  // never looks right
+                      Case{"a-b", 1, true, 0, 1}, Case{"a-b", 2, true, 2, 3}, Case{"abc ", 4, false, 0, 0},
+                      Case{"abc ", 3, true, 0, 3}, Case{"abc ", 9, false, 0, 0}, Case{"", 0, false, 0, 0},
+                      Case{"", 5, false, 0, 0}, Case{"x_1", 0, true, 0, 3}, Case{"x_1", 3, true, 0, 3},
+                      Case{"\xC0\xE9 ", 0, true, 0, 2},  // high bytes are word characters
+                      Case{"a\tb", 1, true, 0, 1}, Case{Bytes("a\0b", 3), 1, true, 0, 1},
+                      Case{"a\x7F"
+                           "b",
+                           1, true, 0, 1},
+                      Case{"\t\t", 1, false, 0, 0}, Case{"@[`{", 2, false, 0, 0}, Case{"Z", 0, true, 0, 1},
+                      Case{"ab", -1, false, 0, 0},  // a negative column is never looked up
+                      Case{"ab", INT32_MIN, false, 0, 0}, Case{"ab", INT32_MAX, true, 0, 2}));
 
 // The word rules read plainly, to compare with.
 bool BruteWordChar(std::uint8_t c) {
-    static const std::string kWordChars =
-        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
+    static const std::string kWordChars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
     return c >= 0x80 || kWordChars.find(static_cast<char>(c)) != std::string::npos;
 }
 
 Found BruteBounds(const Bytes& line, std::int32_t col) {
     const auto len = static_cast<std::int32_t>(line.size());
     auto word = [&](std::int32_t i) {
-        return i >= 0 && i < len && BruteWordChar(static_cast<std::uint8_t>(line[static_cast<std::size_t>(i)]));
+        return i >= 0 && i < len &&
+               BruteWordChar(static_cast<std::uint8_t>(line[static_cast<std::size_t>(i)]));
     };
     std::int32_t anchor = -1;
     if (col >= len) {

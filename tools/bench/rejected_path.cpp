@@ -15,12 +15,12 @@ int main(int argc, char** argv) {
         e.keyDown = kKeyPressed;
         e.repeatCount = 1;
     }
-    events[0].virtualKeyCode = 'A';      // typing
+    events[0].virtualKeyCode = 'A';  // typing
     events[0].character = 'a';
-    events[1].virtualKeyCode = 0x25;     // an arrow
-    events[2].virtualKeyCode = kVkF7;    // Shift+F7
+    events[1].virtualKeyCode = 0x25;   // an arrow
+    events[2].virtualKeyCode = kVkF7;  // Shift+F7
     events[2].controlKeyState = kShift;
-    events[3].virtualKeyCode = 'A';      // a release
+    events[3].virtualKeyCode = 'A';  // a release
     events[3].keyDown = 0;
     std::int32_t sum = 0;
     for (long i = 0; i < n; ++i) sum += ::ProcessEditorInput(&events[i & 3]);

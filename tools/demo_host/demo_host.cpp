@@ -113,8 +113,9 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             o.selStart = std::atoi(argv[++i]);
             o.selEnd = std::atoi(argv[++i]);
         } else {
-            std::fprintf(stderr,
-                         "usage: demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]\n");
+            std::fprintf(
+                stderr,
+                "usage: demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]\n");
             return false;
         }
     }
@@ -178,10 +179,12 @@ int main(int argc, char** argv) {
     using SetStartupInfoFn = void(__stdcall*)(const HostStartupRecord*);
     using GetPluginInfoFn = void(__stdcall*)(PluginInfoRecord*);
     using ProcessEditorInputFn = std::int32_t(__stdcall*)(const InputRecord*);
-    auto setStartupInfo = reinterpret_cast<SetStartupInfoFn>(reinterpret_cast<void*>(GetProcAddress(dll, "SetStartupInfo")));
-    auto getPluginInfo = reinterpret_cast<GetPluginInfoFn>(reinterpret_cast<void*>(GetProcAddress(dll, "GetPluginInfo")));
-    auto processEditorInput =
-        reinterpret_cast<ProcessEditorInputFn>(reinterpret_cast<void*>(GetProcAddress(dll, "ProcessEditorInput")));
+    auto setStartupInfo =
+        reinterpret_cast<SetStartupInfoFn>(reinterpret_cast<void*>(GetProcAddress(dll, "SetStartupInfo")));
+    auto getPluginInfo =
+        reinterpret_cast<GetPluginInfoFn>(reinterpret_cast<void*>(GetProcAddress(dll, "GetPluginInfo")));
+    auto processEditorInput = reinterpret_cast<ProcessEditorInputFn>(
+        reinterpret_cast<void*>(GetProcAddress(dll, "ProcessEditorInput")));
     if (!setStartupInfo || !getPluginInfo || !processEditorInput || !GetProcAddress(dll, "OpenPlugin")) {
         std::fprintf(stderr, "demo_host: tarnwick.dll lacks an entry point\n");
         return 1;
@@ -189,8 +192,8 @@ int main(int argc, char** argv) {
 
     const char* registryPath = "Software\\TarnwickDemo\\Plugins";
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, registryPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, registryPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
         RegCloseKey(key);
     }
     HostStartupRecord startup;
@@ -227,8 +230,8 @@ int main(int argc, char** argv) {
 
     DWORD pending = 0;
     GetNumberOfConsoleInputEvents(input, &pending);
-    std::printf("  %s pressed: the plug-in answered %d and queued %lu key events\n", o.ctrl ? "Ctrl+F7" : "F7",
-                handled, pending);
+    std::printf("  %s pressed: the plug-in answered %d and queued %lu key events\n",
+                o.ctrl ? "Ctrl+F7" : "F7", handled, pending);
 
     // FAR goes on with the key: its prompt reads the queued keystrokes.
     demo::PromptField field;

@@ -6,7 +6,8 @@ namespace {
 
 void MoveCaret(PromptField& f, std::size_t to, bool select) {
     if (select) {
-        const std::size_t anchor = f.selStart == f.selEnd ? f.caret : (f.caret == f.selStart ? f.selEnd : f.selStart);
+        const std::size_t anchor =
+            f.selStart == f.selEnd ? f.caret : (f.caret == f.selStart ? f.selEnd : f.selStart);
         f.selStart = anchor < to ? anchor : to;
         f.selEnd = anchor < to ? to : anchor;
     } else {

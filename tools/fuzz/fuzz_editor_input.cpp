@@ -39,7 +39,9 @@ struct Reader {
 };
 
 // The rules for what is chosen, read plainly.
-bool Word(std::uint8_t c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '_' || c >= 0x80; }
+bool Word(std::uint8_t c) {
+    return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '_' || c >= 0x80;
+}
 
 std::string Chosen(const fake::Editor& e, std::int32_t length) {
     const std::string line = e.text.substr(0, static_cast<std::size_t>(length < 0 ? 0 : length));
@@ -47,7 +49,9 @@ std::string Chosen(const fake::Editor& e, std::int32_t length) {
     auto at = [&](std::int32_t i) { return static_cast<std::uint8_t>(line[static_cast<std::size_t>(i)]); };
     if (e.blockType == 1 && e.blockStartLine == e.curLine && e.selStart >= 0 && e.selEnd >= 0) {
         const std::int32_t end = e.selEnd < len ? e.selEnd : len;
-        return e.selStart < end ? line.substr(static_cast<std::size_t>(e.selStart), static_cast<std::size_t>(end - e.selStart)) : "";
+        return e.selStart < end ? line.substr(static_cast<std::size_t>(e.selStart),
+                                              static_cast<std::size_t>(end - e.selStart))
+                                : "";
     }
     if (e.curPos > len || len == 0) return "";
     std::int32_t a = -1;
@@ -95,8 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     e.nullText = (faults & 0x04) != 0;
     const std::int32_t reported = (flags & 0x80) ? in.Take<std::int8_t>() : -1;
     e.reportedLength = reported;
-    const std::int32_t length = reported != -1 ? (reported < static_cast<std::int32_t>(text.size()) ? reported : static_cast<std::int32_t>(text.size())) : static_cast<std::int32_t>(text.size());
-    if (reported != -1 && reported > static_cast<std::int32_t>(text.size())) return 0;  // a host that lies about its line
+    const std::int32_t length = reported != -1 ? (reported < static_cast<std::int32_t>(text.size())
+                                                      ? reported
+                                                      : static_cast<std::int32_t>(text.size()))
+                                               : static_cast<std::int32_t>(text.size());
+    if (reported != -1 && reported > static_cast<std::int32_t>(text.size()))
+        return 0;  // a host that lies about its line
     const auto mask = in.Take<std::uint8_t>();
     e.convert = [mask](std::uint8_t* t, std::int32_t n) {
         for (std::int32_t i = 0; i < n; ++i) t[i] = static_cast<std::uint8_t>(t[i] ^ mask);
@@ -110,7 +118,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::vector<InputRecord> before(fake::Console().events.begin(), fake::Console().events.end());
     bool pending = false;
-    for (const InputRecord& r : before) pending = pending || (r.eventType == kKeyEvent && r.keyDown != 0 && r.character != 0);
+    for (const InputRecord& r : before)
+        pending = pending || (r.eventType == kKeyEvent && r.keyDown != 0 && r.character != 0);
     const std::uint32_t m = rec.controlKeyState & 0xFF;
     const bool accepted = rec.eventType == kKeyEvent && rec.keyDown != 0 && rec.virtualKeyCode == kVkF7 &&
                           (m & (kShift | kLeftAlt | kRightAlt)) == 0;
