@@ -6,17 +6,12 @@
 #include <vector>
 
 #include "support/by_name.h"
+#include "support/byte_strings.h"
 #include "support/fake_sys.h"
 #include "support/key_records.h"
 
 namespace tarnwick {
 namespace {
-
-ByteString Bytes(const std::string& text) {
-    ByteString s;
-    CopyBytes(reinterpret_cast<const std::uint8_t*>(text.data()), static_cast<std::int32_t>(text.size()), s);
-    return s;
-}
 
 std::vector<InputRecord> Queue() { return {fake::Console().events.begin(), fake::Console().events.end()}; }
 

@@ -4,20 +4,11 @@
 
 #include <string>
 
+#include "support/byte_strings.h"
 #include "support/fake_editor.h"
 
 namespace tarnwick {
 namespace {
-
-ByteString Bytes(const std::string& text) {
-    ByteString s;
-    CopyBytes(reinterpret_cast<const std::uint8_t*>(text.data()), static_cast<std::int32_t>(text.size()), s);
-    return s;
-}
-
-std::string Text(const ByteString& s) {
-    return {reinterpret_cast<const char*>(s.bytes.get()), static_cast<std::size_t>(s.length)};
-}
 
 class EditorService : public ::testing::Test {
 protected:

@@ -6,22 +6,15 @@
 #include <vector>
 
 #include "support/by_name.h"
+#include "support/key_records.h"
 
 namespace tarnwick::demo {
 namespace {
 
-std::uint16_t NoScan(std::uint16_t) { return 0; }
+std::uint16_t NoScan(std::uint16_t /*vk*/) { return 0; }
 
 InputRecord Key(std::uint16_t vk, std::uint8_t ch, bool down, std::uint32_t state = 0) {
-    InputRecord r{};
-    r.eventType = kKeyEvent;
-    r.keyDown = down ? kKeyPressed : kKeyReleased;
-    r.repeatCount = 1;
-    r.virtualKeyCode = vk;
-    r.virtualScanCode = NoScan(vk);
-    r.character = ch;
-    r.controlKeyState = state;
-    return r;
+    return KeyRecord(vk, ch, down, state, NoScan);
 }
 
 struct KeyCase {

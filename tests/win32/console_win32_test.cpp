@@ -8,6 +8,7 @@
 
 #include "console/keystroke_injector.h"
 #include "console/type_ahead.h"
+#include "support/byte_strings.h"
 #include "support/key_records.h"
 #include "win32/console_queue.h"
 
@@ -24,12 +25,6 @@ protected:
     }
     void TearDown() override { FlushConsoleInputBuffer(win32::ConsoleInput()); }
 };
-
-ByteString Bytes(const std::string& text) {
-    ByteString s;
-    CopyBytes(reinterpret_cast<const std::uint8_t*>(text.data()), static_cast<std::int32_t>(text.size()), s);
-    return s;
-}
 
 TEST_F(RealConsole, TypedTextReadsBackRecordForRecord) {
     const std::string texts[] = {"ab", "a\tb", std::string("x\0\x7F\xE9 ~", 6), "", "\t\r\n"};
