@@ -1,10 +1,10 @@
 #pragma once
 // The console input record (Windows' INPUT_RECORD), as the bytes the console
-// queue holds. Only key events matter to the plug-in; for other event types
-// the same bytes mean other things, and the type-ahead scan still reads them
-// through these fields.
+// queue holds. The plug-in writes and filters key events; the type-ahead scan
+// also reads mouse events, through MouseFields.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace tarnwick {
 
@@ -29,7 +29,26 @@ static_assert(offsetof(InputRecord, character) == 14);
 static_assert(offsetof(InputRecord, characterHigh) == 15);
 static_assert(offsetof(InputRecord, controlKeyState) == 16);
 
+// The bytes after the event type of a mouse event (event type 2).
+struct MouseEventFields {
+    std::int16_t x;
+    std::int16_t y;
+    std::uint32_t buttonState;  // a bit per button held; a wheel's turn in the high word
+    std::uint32_t controlKeyState;
+    std::uint32_t eventFlags;  // kMouseWheeled, kMouseHWheeled, ...
+};
+static_assert(sizeof(MouseEventFields) == sizeof(InputRecord) - offsetof(InputRecord, keyDown));
+
+inline MouseEventFields MouseFields(const InputRecord& rec) {
+    MouseEventFields m;
+    std::memcpy(&m, reinterpret_cast<const unsigned char*>(&rec) + offsetof(InputRecord, keyDown), sizeof m);
+    return m;
+}
+
 constexpr std::uint16_t kKeyEvent = 1;
+constexpr std::uint16_t kMouseEvent = 2;
+constexpr std::uint32_t kMouseWheeled = 0x0004;
+constexpr std::uint32_t kMouseHWheeled = 0x0008;
 constexpr std::int32_t kKeyPressed = -1;
 constexpr std::int32_t kKeyReleased = 0;
 

@@ -1,13 +1,20 @@
 #pragma once
-// Tells whether the user has typed ahead: whether a key press that carries a
-// character is waiting in the console input queue. Nothing is consumed.
+// Tells whether the user's own input is waiting in the console input queue,
+// ahead of anything the plug-in would append. Nothing is consumed.
 
 namespace tarnwick {
 
-// True at the first waiting key event that is a press with a nonzero character
-// byte. False for an empty queue, releases, keys without a character, non-key
-// events, and when the queue cannot be counted or peeked. True when the peek
-// buffer cannot be had: typing nothing is better than typing out of order.
+// True when the waiting events hold any of:
+//   - a key press that carries a character;
+//   - a key press of any key but a modifier or lock key pressed alone (Shift,
+//     Ctrl, Alt, their left and right forms, the Windows keys, Caps Lock,
+//     Num Lock, Scroll Lock), F7 and Ctrl+F7 themselves included;
+//   - a mouse event with a button down, or a wheel turn.
+// Releases, focus, menu and buffer-size events and plain mouse moves do not
+// count. Typed after the user's keys, the plug-in's keys would land in the
+// wrong place, so when in doubt the answer is true: also when the peek
+// buffer cannot be had. False for an empty queue and when the queue cannot
+// be counted or peeked.
 bool HasPendingTypedKeys() noexcept;
 
 }  // namespace tarnwick

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,14 +27,15 @@ protected:
 };
 
 struct QueueCase {
-    const char* name;
+    std::string name;
     std::vector<InputRecord> queue;
     bool pending;
+    friend void PrintTo(const QueueCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class TypeAheadQueues : public TypeAhead, public ::testing::WithParamInterface<QueueCase> {};
 
-TEST_P(TypeAheadQueues, SeesOnlyKeyPressesThatCarryACharacter) {
+TEST_P(TypeAheadQueues, SeesTheUsersWaitingInput) {
     const QueueCase& c = GetParam();
     fake::Console().events.assign(c.queue.begin(), c.queue.end());
 
@@ -47,8 +49,10 @@ TEST_P(TypeAheadQueues, SeesOnlyKeyPressesThatCarryACharacter) {
     EXPECT_EQ(q.writeCalls, 0);
 }
 
+// A Shift press whose character byte is 0 but whose next byte (the high byte
+// of the wide character) is not: that next byte is never read.
 InputRecord HighByteOnly() {
-    InputRecord r = Press(0x41, 0);
+    InputRecord r = Press(0x10, 0);
     r.characterHigh = 0x41;
     return r;
 }
@@ -61,24 +65,84 @@ InputRecord FocusEvent() {
     return r;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Queues, TypeAheadQueues,
-    ::testing::Values(
-        QueueCase{"Empty", {}, false}, QueueCase{"F7Release", {Release(kVkF7, 0)}, false},
-        QueueCase{"CharacterPress", {Press('X', 'x')}, true}, QueueCase{"F7Press", {Press(kVkF7, 0)}, false},
-        QueueCase{"MouseThenCharacterPress", {MouseRecord(), Press('A', 0x41)}, true},
-        QueueCase{"CharacterRelease", {Release('X', 'x')}, false},
-        QueueCase{"Enter", {Press(0x0D, '\r')}, true}, QueueCase{"Esc", {Press(0x1B, 0x1B)}, true},
-        QueueCase{"Tab", {Press(0x09, '\t')}, true}, QueueCase{"Backspace", {Press(0x08, 0x08)}, true},
-        QueueCase{"CtrlLetter", {KeyRecord('C', 0x03, true, kLeftCtrl, fake::ScanCode)}, true},
-        QueueCase{"HighByteOnly", {HighByteOnly()}, false},
-        QueueCase{"MouseAndFocusOnly", {MouseRecord(), FocusEvent()}, false},
-        QueueCase{
-            "ShiftCtrlArrows", {Press(0x10, 0), Press(0x11, 0), Press(0x25, 0), Release(0x25, 0)}, false},
-        QueueCase{"CharacterPressLast",
-                  {Release(kVkF7, 0), Press(0x10, 0), MouseRecord(), Release('X', 'x'), Press(0xC0, 0xE9)},
-                  true}),
-    ByName());
+InputRecord Modified(std::uint16_t vk, std::uint32_t state, bool down = true) {
+    return KeyRecord(vk, 0, down, state, fake::ScanCode);
+}
+
+constexpr std::uint16_t kModifierAndLockKeys[] = {0x10, 0x11, 0x12, 0x14, 0x5B, 0x5C, 0x90,
+                                                  0x91, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
+
+std::vector<QueueCase> QueueCases() {
+    std::vector<QueueCase> cases = {
+        {"Empty", {}, false},
+        {"F7Release", {Release(kVkF7, 0)}, false},
+        {"CharacterPress", {Press('X', 'x')}, true},
+        {"MouseThenCharacterPress", {MouseRecord(), Press('A', 0x41)}, true},
+        {"CharacterRelease", {Release('X', 'x')}, false},
+        {"Enter", {Press(0x0D, '\r')}, true},
+        {"Tab", {Press(0x09, '\t')}, true},
+        {"Backspace", {Press(0x08, 0x08)}, true},
+        {"CtrlLetter", {KeyRecord('C', 0x03, true, kLeftCtrl, fake::ScanCode)}, true},
+        {"ShiftWithOnlyTheHighByteSet", {HighByteOnly()}, false},
+        {"MouseAndFocusOnly", {MouseRecord(), FocusEvent()}, false},
+        {"CharacterPressLast",
+         {Release(kVkF7, 0), Press(0x10, 0), MouseRecord(), Release('X', 'x'), Press(0xC0, 0xE9)},
+         true},
+        // Keys without a character that act on a prompt: each would be
+        // overtaken by the typed word.
+        {"Left", {Press(0x25, 0)}, true},
+        {"Down", {Press(0x28, 0)}, true},
+        {"Delete", {Press(0x2E, 0)}, true},
+        {"F10", {Press(0x79, 0)}, true},
+        {"EscWithItsCharacter", {Press(0x1B, 0x1B)}, true},
+        {"EscWithoutACharacter", {Press(0x1B, 0)}, true},
+        {"KeyCodeZero", {Press(0, 0)}, true},
+        {"F7Press", {Press(kVkF7, 0)}, true},
+        {"CtrlF7", {Modified(kVkF7, kLeftCtrl)}, true},
+        {"ShiftF7", {Modified(kVkF7, kShift)}, true},
+        {"AltF7", {Modified(kVkF7, kLeftAlt)}, true},
+        {"ShiftAndCtrlThenAnArrow", {Press(0x10, 0), Press(0x11, 0), Press(0x25, 0), Release(0x25, 0)}, true},
+        // What an earlier F7 typed, still unread: its Home press counts.
+        {"SelectionKeysOfAnEarlierF7", SelectionRecords(fake::ScanCode), true},
+        // Releases never count.
+        {"ReleasesOfThoseKeys",
+         {Release(0x25, 0), Release(0x28, 0), Release(0x2E, 0), Release(0x79, 0), Release(0x1B, 0x1B),
+          Release(0, 0), Modified(kVkF7, kLeftCtrl, false), Modified(kVkF7, kShift, false),
+          Modified(kVkF7, kLeftAlt, false)},
+         false},
+        // The mouse: buttons and the wheel count, a plain move does not.
+        {"MouseButtonPress", {MouseRecord(0x0001, 0)}, true},
+        {"MouseRightButtonPress", {MouseRecord(0x0002, 0)}, true},
+        {"MouseDoubleClick", {MouseRecord(0x0001, 0x0002)}, true},
+        {"MouseDrag", {MouseRecord(0x0001, 0x0001)}, true},
+        {"MouseWheel", {MouseRecord(0xFF880000u, 0x0004)}, true},
+        {"MouseHorizontalWheel", {MouseRecord(0x00780000u, 0x0008)}, true},
+        {"MouseWheelWithNoDeltaBits", {MouseRecord(0, 0x0004)}, true},
+        {"MouseMoveWithoutAButton", {MouseRecord(0, 0x0001)}, false},
+        {"MouseButtonsReleased", {MouseRecord(0, 0)}, false},
+    };
+    std::vector<InputRecord> modifiers;
+    for (std::uint16_t vk : kModifierAndLockKeys) {
+        char name[32];
+        std::snprintf(name, sizeof name, "ModifierOrLockKey%02X", vk);
+        cases.push_back({name, {Press(vk, 0), Release(vk, 0)}, false});
+        modifiers.push_back(Press(vk, 0));
+    }
+    // A long queue that does not count, then one event that does.
+    std::vector<InputRecord> longQueue;
+    for (int i = 0; i < 40; ++i) {
+        longQueue.insert(longQueue.end(), modifiers.begin(), modifiers.end());
+        longQueue.push_back(MouseRecord(0, 0x0001));
+        longQueue.push_back(FocusEvent());
+        longQueue.push_back(Release('X', 'x'));
+    }
+    cases.push_back({"LongQuietQueue", longQueue, false});
+    longQueue.push_back(Press(0x79, 0));
+    cases.push_back({"LongQuietQueueThenF10", longQueue, true});
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Queues, TypeAheadQueues, ::testing::ValuesIn(QueueCases()), ByName());
 
 struct FaultCase {
     const char* name;

@@ -60,7 +60,22 @@ inline std::vector<InputRecord> Concat(std::vector<InputRecord> a, const std::ve
     return a;
 }
 
-// A mouse event: type 2, whatever its other bytes say.
+// A mouse event with these buttons held and these event flags (1 moved,
+// 2 double click, 4 wheel, 8 horizontal wheel).
+inline InputRecord MouseRecord(std::uint32_t buttons, std::uint32_t flags) {
+    InputRecord r{};
+    r.eventType = kMouseEvent;
+    MouseEventFields m{};
+    m.x = 12;
+    m.y = 3;
+    m.buttonState = buttons;
+    m.eventFlags = flags;
+    std::memcpy(reinterpret_cast<unsigned char*>(&r) + offsetof(InputRecord, keyDown), &m, sizeof m);
+    return r;
+}
+
+// A mouse event: type 2, whatever its other bytes say (read as a mouse event,
+// a move with no button down).
 inline InputRecord MouseRecord() {
     InputRecord r{};
     r.eventType = 2;

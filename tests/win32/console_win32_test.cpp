@@ -55,11 +55,14 @@ struct Pending {
     bool pending;
 };
 
-TEST_F(RealConsole, TypeAheadSeesRealQueuedCharacterPresses) {
+TEST_F(RealConsole, TypeAheadSeesTheUsersRealQueuedInput) {
     const Pending cases[] = {
         {"empty", {}, false},
         {"x press", {KeyRecord('X', 'x', true, 0, RealScanCode)}, true},
-        {"F7 press", {KeyRecord(kVkF7, 0, true, 0, RealScanCode)}, false},
+        {"F7 press", {KeyRecord(kVkF7, 0, true, 0, RealScanCode)}, true},
+        {"Shift press", {KeyRecord(0x10, 0, true, kShift, RealScanCode)}, false},
+        {"mouse wheel", {MouseRecord(0xFF880000u, 0x0004)}, true},
+        {"mouse move", {MouseRecord(0, 0x0001)}, false},
         {"x release", {KeyRecord('X', 'x', false, 0, RealScanCode)}, false},
         {"F7 release then x press",
          {KeyRecord(kVkF7, 0, false, 0, RealScanCode), KeyRecord('X', 'x', true, 0, RealScanCode)},

@@ -93,14 +93,37 @@ TEST_F(HotkeyDll, ModifiedOrReleasedF7DoesNothing) {
     EXPECT_EQ(win32::PendingEvents(), 0u);
 }
 
-TEST_F(HotkeyDll, ARealPendingCharacterPressStopsEverything) {
-    fake::Editor& e = fake::ResetEditor("int count = 0;", 6);
-    const InputRecord x = KeyRecord('X', 'x', true, 0, RealScanCode);
-    win32::Queue(x);
-    const InputRecord rec = F7();
-    EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
-    EXPECT_TRUE(e.commands.empty());
-    EXPECT_EQ(win32::ReadAll(), std::vector<InputRecord>{x}) << "the 'x' is still queued, alone";
+// What the user has already queued when F7 arrives: the user's own input
+// keeps the plug-in out entirely; a modifier held alone does not.
+TEST_F(HotkeyDll, TheUsersWaitingInputIsNeverOvertaken) {
+    struct Waiting {
+        const char* name;
+        std::vector<InputRecord> queue;
+        bool typed;
+    };
+    const Waiting cases[] = {
+        {"x", {KeyRecord('X', 'x', true, 0, RealScanCode)}, false},
+        {"F10", {KeyRecord(0x79, 0, true, 0, RealScanCode)}, false},
+        {"Left", {KeyRecord(0x25, 0, true, 0x100 /*enhanced*/, RealScanCode)}, false},
+        {"mouse click", {MouseRecord(0x0001, 0)}, false},
+        {"repeated F7", {F7()}, false},
+        {"repeated Ctrl+F7", {F7(kLeftCtrl)}, false},
+        {"Shift alone", {KeyRecord(0x10, 0, true, kShift, RealScanCode)}, true},
+        {"Ctrl alone", {KeyRecord(0x11, 0, true, kLeftCtrl, RealScanCode)}, true},
+    };
+    for (const Waiting& c : cases) {
+        fake::Editor& e = fake::ResetEditor("int count = 0;", 6);
+        Place(e);
+        for (const InputRecord& r : c.queue) win32::Queue(r);
+        const InputRecord rec = F7();
+        EXPECT_EQ(Plugin().processEditorInput(&rec), 0) << c.name;
+        if (c.typed) {
+            EXPECT_EQ(win32::ReadAll(), Concat(c.queue, Typed("count"))) << c.name;
+        } else {
+            EXPECT_TRUE(e.commands.empty()) << c.name;
+            EXPECT_EQ(win32::ReadAll(), c.queue) << c.name << ": still queued, alone";
+        }
+    }
 }
 
 TEST_F(HotkeyDll, APendingF7ReleaseStaysAheadOfTheTypedWord) {

@@ -90,6 +90,17 @@ TEST_F(HotkeyHandler, NeitherRepeatCountNorCharacterOfTheEventIsRead) {
         EXPECT_EQ(::ProcessEditorInput(&rec), 0);
         EXPECT_EQ(Queue(), Typed("count")) << "every press runs the action anew";
     }
+    // An auto-repeated press while the last press's keys are still unread,
+    // where that press typed nothing (no word at the cursor) and only its
+    // selection keys wait: their Home press counts, so nothing more is written.
+    fake::ResetEditor("a  b", 2);
+    fake::Console().events.clear();
+    EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+    ASSERT_EQ(Queue(), Typed(""));
+    const int writes = fake::Console().writeCalls;
+    EXPECT_EQ(::ProcessEditorInput(&rec), 0);
+    EXPECT_EQ(Queue(), Typed(""));
+    EXPECT_EQ(fake::Console().writeCalls, writes);
 }
 
 class Actions : public HotkeyHandler, public ::testing::WithParamInterface<ActionCase> {};

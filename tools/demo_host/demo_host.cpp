@@ -4,9 +4,11 @@
 // would, printing what the prompt holds and what is selected.
 //
 //   demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]
+//             [--queued KEY]
 //
 // Lines and columns count from 1 and 0, as FAR shows them; with no file, a
-// built-in sample is used.
+// built-in sample is used. --queued puts a key the user pressed (f10, left,
+// esc, shift, click, a character...) in the queue before F7, still unread.
 #include <windows.h>
 
 #include <cstdio>
@@ -41,6 +43,7 @@ struct Options {
     int selStart = -1;
     int selEnd = -1;
     bool ctrl = false;
+    std::string queued;  // a key waiting in the queue before F7, by name
 };
 
 struct Editor {
@@ -96,6 +99,54 @@ std::int32_t __stdcall EditorCommand(std::int32_t command, void* param) {
     }
 }
 
+// Keys the user may have pressed just before F7, by the names --queued takes.
+struct NamedKey {
+    const char* name;
+    std::uint16_t vk;
+    std::uint8_t ch;
+    std::uint32_t state;
+};
+const NamedKey kNamedKeys[] = {
+    {"f10", 0x79, 0, 0},      {"f7", kVkF7, 0, 0},        {"ctrl+f7", kVkF7, 0, kLeftCtrl},
+    {"left", 0x25, 0, 0x100}, {"right", 0x27, 0, 0x100},  {"up", 0x26, 0, 0x100},
+    {"down", 0x28, 0, 0x100}, {"delete", 0x2E, 0, 0x100}, {"esc", 0x1B, 0x1B, 0},
+    {"enter", 0x0D, '\r', 0}, {"shift", 0x10, 0, kShift}, {"ctrl", 0x11, 0, kLeftCtrl},
+    {"click", 0, 0, 0},  // the left mouse button, below
+};
+
+// The event for a --queued name: a named key, a mouse click, or the key that
+// types one character.
+bool QueuedEvent(const std::string& name, InputRecord& rec) {
+    rec = InputRecord{};
+    if (name == "click") {
+        MouseEventFields mouse{};
+        mouse.x = 10;
+        mouse.y = 2;
+        mouse.buttonState = 0x0001;
+        rec.eventType = kMouseEvent;
+        std::memcpy(reinterpret_cast<unsigned char*>(&rec) + offsetof(InputRecord, keyDown), &mouse,
+                    sizeof mouse);
+        return true;
+    }
+    rec.eventType = kKeyEvent;
+    rec.keyDown = kKeyPressed;
+    rec.repeatCount = 1;
+    for (const NamedKey& k : kNamedKeys) {
+        if (name == k.name) {
+            rec.virtualKeyCode = k.vk;
+            rec.character = k.ch;
+            rec.controlKeyState = k.state;
+            rec.virtualScanCode = static_cast<std::uint16_t>(MapVirtualKeyA(k.vk, 0));
+            return true;
+        }
+    }
+    if (name.size() != 1 || static_cast<unsigned char>(name[0]) < 0x20) return false;
+    rec.virtualKeyCode = static_cast<std::uint16_t>(VkKeyScanA(name[0]) & 0xFF);
+    rec.virtualScanCode = static_cast<std::uint16_t>(MapVirtualKeyA(rec.virtualKeyCode, 0));
+    rec.character = static_cast<std::uint8_t>(name[0]);
+    return true;
+}
+
 bool ParseArgs(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -109,13 +160,17 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             o.line = std::atoi(v);
         } else if (a == "--col" && (v = next())) {
             o.col = std::atoi(v);
+        } else if (a == "--queued" && (v = next())) {
+            o.queued = v;
         } else if (a == "--select" && i + 2 < argc) {
             o.selStart = std::atoi(argv[++i]);
             o.selEnd = std::atoi(argv[++i]);
         } else {
-            std::fprintf(
-                stderr,
-                "usage: demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]\n");
+            std::fprintf(stderr,
+                         "usage: demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]\n"
+                         "                 [--queued "
+                         "f10|f7|ctrl+f7|left|right|up|down|delete|esc|enter|shift|ctrl|click|"
+                         "CHAR]\n");
             return false;
         }
     }
@@ -149,6 +204,11 @@ std::string Shown(const std::string& text) {
 int main(int argc, char** argv) {
     Options o;
     if (!ParseArgs(argc, argv, o)) return 2;
+    InputRecord queued{};
+    if (!o.queued.empty() && !QueuedEvent(o.queued, queued)) {
+        std::fprintf(stderr, "demo_host: no key named '%s' for --queued\n", o.queued.c_str());
+        return 2;
+    }
 
     std::string text = kSample;
     if (!o.file.empty()) {
@@ -219,6 +279,14 @@ int main(int argc, char** argv) {
     // plug-ins about it; start from an empty queue, as after that read.
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     FlushConsoleInputBuffer(input);
+    DWORD waiting = 0;
+    if (!o.queued.empty()) {
+        // The user pressed another key right after F7: it waits, unread.
+        INPUT_RECORD raw;
+        std::memcpy(&raw, &queued, sizeof raw);
+        WriteConsoleInputA(input, &raw, 1, &waiting);
+        std::printf("  queued before F7, still unread: the user's %s\n", o.queued.c_str());
+    }
     InputRecord f7{};
     f7.eventType = kKeyEvent;
     f7.keyDown = kKeyPressed;
@@ -231,7 +299,11 @@ int main(int argc, char** argv) {
     DWORD pending = 0;
     GetNumberOfConsoleInputEvents(input, &pending);
     std::printf("  %s pressed: the plug-in answered %d and queued %lu key events\n",
-                o.ctrl ? "Ctrl+F7" : "F7", handled, pending);
+                o.ctrl ? "Ctrl+F7" : "F7", handled, pending - waiting);
+    if (waiting != 0 && pending == waiting) {
+        std::printf("  the plug-in stayed out: the user's %s goes first, and the prompt opens as usual\n",
+                    o.queued.c_str());
+    }
 
     // FAR goes on with the key: its prompt reads the queued keystrokes.
     demo::PromptField field;
