@@ -1,16 +1,16 @@
 #include "console/byte_string.h"
 
 #include <cstring>
-#include <new>
 
 namespace tarnwick {
 
 bool CopyBytes(const std::uint8_t* first, std::int32_t count, ByteString& out) noexcept {
     out = ByteString{};
     if (first == nullptr || count <= 0) return false;
-    out.bytes.reset(new (std::nothrow) std::uint8_t[static_cast<std::size_t>(count)]);
+    const auto size = static_cast<std::size_t>(count);
+    out.bytes.reset(static_cast<std::uint8_t*>(sys::HeapAlloc(sys::GetProcessHeap(), 0, size)));
     if (!out.bytes) return false;
-    std::memcpy(out.bytes.get(), first, static_cast<std::size_t>(count));
+    std::memcpy(out.bytes.get(), first, size);
     out.length = count;
     return true;
 }

@@ -2,12 +2,13 @@
 // A writable run of 8-bit characters with an explicit length, owned by the
 // plug-in. NUL bytes inside it are ordinary bytes.
 #include <cstdint>
-#include <memory>
+
+#include "platform/heap_block.h"
 
 namespace tarnwick {
 
 struct ByteString {
-    std::unique_ptr<std::uint8_t[]> bytes;
+    HeapArray<std::uint8_t> bytes;
     std::int32_t length = 0;
 };
 

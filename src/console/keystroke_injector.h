@@ -10,6 +10,10 @@
 
 namespace tarnwick {
 
+// The virtual-key code every typed character goes out as: not 0, and not the
+// key that would produce the character.
+constexpr std::uint16_t kVkTyped = 0x01;
+
 // `mode` bits: kPress writes a press, kRelease then writes the release.
 constexpr std::uint32_t kPress = 1;
 constexpr std::uint32_t kRelease = 2;

@@ -1,8 +1,9 @@
 #include "console/type_ahead.h"
 
 #include <cstdint>
-#include <vector>
+#include <cstring>
 
+#include "platform/heap_block.h"
 #include "platform/sys.h"
 
 namespace tarnwick {
@@ -45,39 +46,55 @@ bool IsUserInput(const InputRecord& rec) {
     return false;
 }
 
+// The most records a buffer may be asked for: n + 1 of them must be
+// countable in 32 bits and their bytes in a size_t.
+constexpr std::size_t kMaxRecords =
+    SIZE_MAX / sizeof(InputRecord) < UINT32_MAX ? SIZE_MAX / sizeof(InputRecord) : UINT32_MAX;
+
+// Grows `buffer` from `held` to `records` records, keeping those it holds and
+// zeroing the new ones. False, with `buffer` as it was, when the memory cannot
+// be had.
+bool Grow(HeapArray<InputRecord>& buffer, std::size_t held, std::size_t records) {
+    auto* grown = static_cast<InputRecord*>(
+        sys::HeapAlloc(sys::GetProcessHeap(), sys::kHeapZeroMemory, records * sizeof(InputRecord)));
+    if (grown == nullptr) return false;
+    if (held != 0) std::memcpy(grown, buffer.get(), held * sizeof(InputRecord));
+    buffer.reset(grown);
+    return true;
+}
+
 }  // namespace
 
 bool HasPendingTypedKeys() noexcept {
-    try {
-        const sys::Handle console = sys::GetStdHandle(sys::kStdInputHandle);
-        std::vector<InputRecord> buffer;
-        sys::Dword read = 0;
+    const sys::Handle console = sys::GetStdHandle(sys::kStdInputHandle);
+    HeapArray<InputRecord> buffer;
+    sys::Dword size = 0;  // records the buffer holds
+    sys::Dword read = 0;
 
-        // Snapshot the queue. The buffer is one record larger than the count, so
-        // a peek that does not fill it has seen every waiting event; one that
-        // does means events arrived after the count, and we count again.
-        for (;;) {
-            sys::Dword n = 0;
-            if (!sys::GetNumberOfConsoleInputEvents(console, &n)) break;
-            // n + 1 records must be countable in 32 bits and fit in memory; a
-            // count so large that they cannot is a buffer that cannot be had.
-            if (n == UINT32_MAX || n >= buffer.max_size()) return true;
-            ++n;
-            buffer.resize(n);
-            sys::Dword peeked = 0;
-            if (!sys::PeekConsoleInputA(console, buffer.data(), n, &peeked)) break;
-            read = peeked;
-            if (read < n) break;
+    // Snapshot the queue. The buffer is one record larger than the count, so
+    // a peek that does not fill it has seen every waiting event; one that
+    // does means events arrived after the count, and we count again.
+    for (;;) {
+        sys::Dword n = 0;
+        if (!sys::GetNumberOfConsoleInputEvents(console, &n)) break;
+        // A buffer that cannot be had: typing nothing beats typing out of order.
+        if (n >= kMaxRecords) return true;
+        ++n;
+        if (n > size) {
+            if (!Grow(buffer, size, n)) return true;
+            size = n;
         }
-
-        const std::size_t seen = read < buffer.size() ? read : buffer.size();
-        for (std::size_t i = 0; i < seen; ++i) {
-            if (IsUserInput(buffer[i])) return true;
-        }
-        return false;
-    } catch (...) {
-        return true;
+        sys::Dword peeked = 0;
+        if (!sys::PeekConsoleInputA(console, buffer.get(), n, &peeked)) break;
+        read = peeked;
+        if (read < n) break;
     }
+
+    const sys::Dword seen = read < size ? read : size;
+    for (sys::Dword i = 0; i < seen; ++i) {
+        if (IsUserInput(buffer[i])) return true;
+    }
+    return false;
 }
 
 }  // namespace tarnwick

@@ -12,6 +12,14 @@
 #define TARNWICK_STDCALL
 #endif
 
+// Marks the functions the host calls. tarnwick.dll is optimised as a whole
+// program, and the optimiser does not read the .def file that exports them.
+#if defined(__GNUC__) && !defined(__clang__)
+#define TARNWICK_ENTRY __attribute__((externally_visible))
+#else
+#define TARNWICK_ENTRY
+#endif
+
 namespace tarnwick {
 
 constexpr bool kHostLayout = sizeof(void*) == 4;

@@ -5,7 +5,7 @@
 // prompt opens with it. The key itself is always left to the host.
 #include <cstdint>
 
-#include "console/input_record.h"
+#include "platform/input_record.h"
 
 namespace tarnwick {
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "support/alloc_counter.h"
 #include "support/by_name.h"
 #include "support/fake_sys.h"
 #include "support/key_records.h"
@@ -21,8 +20,8 @@ class TypeAhead : public ::testing::Test {
 protected:
     void SetUp() override { fake::Reset(); }
     void TearDown() override {
-        alloc::FailAll(false);
-        alloc::FailAbove(0);
+        EXPECT_TRUE(fake::TheHeap().live.empty()) << "every block freed before the call returned";
+        EXPECT_EQ(fake::TheHeap().badCalls, 0);
     }
 };
 
@@ -200,21 +199,42 @@ TEST_F(TypeAhead, SecondPeekFailingScansOnlyWhatTheFirstPeekSaw) {
 
 TEST_F(TypeAhead, OnAStableQueueOneCountOnePeekOneBufferFreedBeforeReturn) {
     fake::Console().events.assign(3, Release(kVkF7, 0));
-    const alloc::Counters before = alloc::Now();
     EXPECT_FALSE(HasPendingTypedKeys());
-    const alloc::Counters after = alloc::Now();
-    EXPECT_EQ(after.allocations - before.allocations, 1);
-    EXPECT_EQ(after.frees - before.frees, 1);
+    EXPECT_EQ(fake::TheHeap().allocations, 1);
+    EXPECT_EQ(fake::TheHeap().frees, 1);
     EXPECT_EQ(fake::Console().countCalls, 1);
     EXPECT_EQ(fake::Console().peekCalls, 1);
 }
 
+// The buffer grows with the queue, keeping what the last peek saw: when the
+// next peek fails, those records are what is scanned.
+TEST_F(TypeAhead, AGrowingQueueGrowsOneBufferAndKeepsItsRecords) {
+    auto& q = fake::Console();
+    q.events.push_back(Release(kVkF7, 0));
+    q.afterCount = [&q](int call) {
+        if (call == 1) q.events.push_back(Press('X', 'x'));
+    };
+    q.failPeekCall = 2;
+    EXPECT_TRUE(HasPendingTypedKeys()) << "the first peek's 'x', kept through the growth";
+    EXPECT_EQ(fake::TheHeap().allocations, 2) << "the buffer, then the grown buffer";
+    EXPECT_EQ(fake::TheHeap().frees, 2);
+}
+
+// No memory for the buffer, at first or when it must grow: typing nothing
+// beats typing out of order.
 TEST_F(TypeAhead, NoBufferMeansTypedAhead) {
-    alloc::FailAll(true);
-    const bool pending = HasPendingTypedKeys();
-    alloc::FailAll(false);
-    EXPECT_TRUE(pending) << "typing nothing beats typing out of order";
-    EXPECT_EQ(fake::Console().peekCalls, 0);
+    for (int failing : {1, 2}) {
+        fake::Reset();
+        auto& q = fake::Console();
+        q.events.push_back(Release(kVkF7, 0));
+        q.afterCount = [&q](int call) {
+            if (call == 1) q.events.push_back(Release('X', 'x'));
+        };
+        fake::TheHeap().failRequest = failing;
+        EXPECT_TRUE(HasPendingTypedKeys()) << "request " << failing;
+        EXPECT_EQ(q.peekCalls, failing - 1) << "request " << failing;
+        EXPECT_TRUE(fake::TheHeap().live.empty()) << "request " << failing;
+    }
 }
 
 // A console that claims more events than any buffer can hold: the buffer is
@@ -224,11 +244,10 @@ TEST_F(TypeAhead, HugeCountsNeverPeekIntoATooSmallBuffer) {
     const sys::Dword huge[] = {0xFFFFFFFFu, 0xFFFFFFFEu, 0x80000000u, 0x0CCCCCCDu, 0x7FFFFFFFu};
     for (sys::Dword n : huge) {
         fake::Reset();
-        alloc::FailAbove(std::size_t{1} << 26);  // as if memory ran out at 64 MiB
+        fake::TheHeap().failAbove = std::size_t{1} << 26;  // as if memory ran out at 64 MiB
         fake::Console().claimedCount = n;
         EXPECT_TRUE(HasPendingTypedKeys()) << n;
         EXPECT_EQ(fake::Console().peekCalls, 0) << n;
-        alloc::FailAbove(0);
     }
 }
 

@@ -1,12 +1,31 @@
 #!/usr/bin/python3
 """Checks the structure of the built tarnwick.dll: what the host and Windows
-see of it without running it. Fails (exit 1) on the first list of drifts."""
+see of it without running it. Fails (exit 1) on the first list of drifts.
+
+  check_pe.py DLL [--map LINKER_MAP]
+
+With the linker's map, also checks that no static constructor was linked in
+(the DLL has no start-up code that would run one)."""
+import argparse
+import os
 import struct
 import sys
 
 import pefile
 
-SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "msvcrt.dll"}
+# Every import by name, each in Windows 95 and NT 4.0 and every Windows since.
+# The heap's HeapReAlloc and lstrlenA may be used too; nothing else may.
+IMPORTS = {
+    "kernel32.dll": {"GetStdHandle", "GetNumberOfConsoleInputEvents", "PeekConsoleInputA",
+                     "WriteConsoleInputA", "GetProcessHeap", "HeapAlloc", "HeapFree"},
+    "user32.dll": {"MapVirtualKeyA"},
+    "advapi32.dll": {"RegOpenKeyExA", "RegCreateKeyExA", "RegSetValueExA", "RegCloseKey"},
+}
+OPTIONAL_IMPORTS = {"kernel32.dll": {"HeapReAlloc", "lstrlenA"}}
+MAX_FILE_SIZE = 8192
+RUNTIME_SECTIONS = {".tls", ".CRT", ".eh_frame", ".gcc_except_table", ".pdata", ".xdata"}
+# The entry point: mov eax, 1; ret 12. It returns TRUE and does nothing else.
+ENTRY_CODE = bytes.fromhex("b801000000c20c00")
 EXPORTS = {1: "ProcessEditorInput", 2: "SetStartupInfo", 3: "OpenPlugin", 4: "GetPluginInfo"}
 STRINGS = {
     "FileVersion": "1.0.1.0",
@@ -36,9 +55,55 @@ def check_exports(pe):
 
 
 def check_imports(pe):
-    dlls = {e.dll.decode().lower() for e in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
-    check(dlls <= SYSTEM_DLLS, f"imports from non-system DLLs: {sorted(dlls - SYSTEM_DLLS)}")
+    got = {}
+    for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", []):
+        dll = entry.dll.decode().lower()
+        for imp in entry.imports:
+            check(imp.name is not None, f"{dll}: an import by ordinal ({imp.ordinal})")
+            if imp.name is not None:
+                got.setdefault(dll, set()).add(imp.name.decode())
+    for dll in sorted(set(got) | set(IMPORTS)):
+        names = got.get(dll, set())
+        allowed = IMPORTS.get(dll, set()) | OPTIONAL_IMPORTS.get(dll, set())
+        for name in sorted(names - allowed):
+            problems.append(f"imports {dll}!{name}, which is not on the list")
+        for name in sorted(IMPORTS.get(dll, set()) - names):
+            problems.append(f"does not import {dll}!{name}")
     check(not hasattr(pe, "DIRECTORY_ENTRY_DELAY_IMPORT"), "delay-loaded imports")
+    return sum(len(n) for n in got.values())
+
+
+def check_freestanding(pe, path):
+    size = os.path.getsize(path)
+    check(size <= MAX_FILE_SIZE, f"file is {size} bytes, more than {MAX_FILE_SIZE}")
+    opt = pe.OPTIONAL_HEADER
+    check((opt.MajorOperatingSystemVersion, opt.MinorOperatingSystemVersion) == (4, 0),
+          f"OS version {opt.MajorOperatingSystemVersion}.{opt.MinorOperatingSystemVersion}, want 4.0")
+    check((opt.MajorSubsystemVersion, opt.MinorSubsystemVersion) == (4, 0),
+          f"subsystem version {opt.MajorSubsystemVersion}.{opt.MinorSubsystemVersion}, want 4.0")
+    tls = opt.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_TLS"]]
+    check(tls.VirtualAddress == 0 and tls.Size == 0, "a TLS directory")
+    relocs = opt.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_BASERELOC"]]
+    check(relocs.Size > 0 and not pe.FILE_HEADER.Characteristics & 0x0001,
+          "relocations stripped: the DLL cannot be rebased")
+    names = {s.Name.rstrip(b"\0").decode() for s in pe.sections}
+    check(not names & RUNTIME_SECTIONS, f"runtime sections {sorted(names & RUNTIME_SECTIONS)}")
+    entry = pe.get_data(opt.AddressOfEntryPoint, len(ENTRY_CODE)) if opt.AddressOfEntryPoint else b""
+    check(entry == ENTRY_CODE, f"the entry point runs {entry.hex()}, want {ENTRY_CODE.hex()} (return TRUE)")
+    return size
+
+
+def check_no_constructors(map_path):
+    """The map lists, between the two ends of the constructor list, every
+    static constructor linked in: there must be none."""
+    with open(map_path, encoding="utf-8", errors="replace") as f:
+        lines = f.read().splitlines()
+    starts = [i for i, line in enumerate(lines) if line.strip().endswith("__CTOR_LIST__ = .")]
+    ends = [i for i, line in enumerate(lines) if line.strip().endswith("__DTOR_LIST__ = .")]
+    check(starts and ends, f"{map_path} shows no constructor list")
+    if starts and ends:
+        found = [line.strip() for line in lines[starts[0]:ends[0]] if line.startswith(" .ctor")]
+        check(not found, f"static constructors linked in: {found}")
 
 
 def check_version(pe):
@@ -101,22 +166,31 @@ def check_resources(pe):
         check(len(version.directory.entries) == 1, "more than one version resource")
 
 
-def main(path):
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("dll")
+    parser.add_argument("--map")
+    args = parser.parse_args()
+    path = args.dll
     pe = pefile.PE(path)
     check(pe.FILE_HEADER.Machine == 0x14C, f"machine {pe.FILE_HEADER.Machine:#x}, want i386")
     check(pe.OPTIONAL_HEADER.Magic == 0x10B, "not PE32")
     check(pe.FILE_HEADER.Characteristics & 0x2000, "not a DLL")
     check_exports(pe)
-    check_imports(pe)
+    imports = check_imports(pe)
+    size = check_freestanding(pe, path)
+    if args.map:
+        check_no_constructors(args.map)
     check_version(pe)
     check_resources(pe)
     if problems:
         for p in problems:
             print(f"check_pe: {path}: {p}")
         return 1
-    print(f"check_pe: {path}: i386 DLL, 4 exports, version 1.0.1.0, MAINICON, system imports only")
+    print(f"check_pe: {path}: i386 DLL of {size} bytes, OS and subsystem 4.0, 4 exports, "
+          f"{imports} imports all on the list, no TLS, relocatable, no runtime, version 1.0.1.0, MAINICON")
     return 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1]))
+    sys.exit(main())

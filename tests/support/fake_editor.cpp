@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "support/alloc_counter.h"
-
 namespace tarnwick::fake {
 
 Editor& TheEditor() {
@@ -26,7 +24,6 @@ Editor& ResetEditor(const std::string& text, std::int32_t col) {
 }
 
 std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
-    const alloc::NotCounted bookkeeping;
     Editor& e = TheEditor();
     e.commands.push_back(command);
     switch (command) {

@@ -1,8 +1,8 @@
 #include "support/fake_sys.h"
 
 #include <cstdint>
-
-#include "support/alloc_counter.h"
+#include <cstdlib>
+#include <cstring>
 
 namespace tarnwick {
 
@@ -18,15 +18,17 @@ Registry& Reg() {
     return registry;
 }
 
+Heap& TheHeap() {
+    static Heap heap;
+    return heap;
+}
+
 void Reset() {
     Console() = ConsoleQueue{};
     Reg() = Registry{};
-    // Room to record calls without allocating, so that the tests' allocation
-    // counts are the plug-in's own.
-    auto& q = Console();
-    q.peekLengths.reserve(1024);
-    q.writeLengths.reserve(8192);
-    q.handlesUsed.reserve(8192);
+    std::map<void*, std::size_t> live = std::move(TheHeap().live);
+    TheHeap() = Heap{};
+    TheHeap().live = std::move(live);
 }
 
 std::uint16_t ScanCode(std::uint16_t vk) { return static_cast<std::uint16_t>(0x100 + vk); }
@@ -36,6 +38,19 @@ sys::Handle ConsoleHandle() { return reinterpret_cast<sys::Handle>(std::uintptr_
 namespace {
 
 sys::Hkey CurrentUser() { return reinterpret_cast<sys::Hkey>(std::uintptr_t{0x80000001}); }
+
+sys::Handle ProcessHeap() { return reinterpret_cast<sys::Handle>(std::uintptr_t{0x4EA9}); }
+
+// Whether the next heap request may be granted: the right heap, and no fault.
+bool Grant(sys::Handle heap, std::size_t bytes) {
+    Heap& h = TheHeap();
+    if (heap != ProcessHeap()) {
+        ++h.badCalls;
+        return false;
+    }
+    const int request = ++h.requests;
+    return request != h.failRequest && (h.failAbove == 0 || bytes <= h.failAbove);
+}
 
 // The path a key handle stands for, or false for a handle that is not open.
 bool PathOf(sys::Hkey key, std::string& path) {
@@ -76,13 +91,11 @@ using fake::Reg;
 Hkey CurrentUserKey() { return fake::CurrentUser(); }
 
 Handle GetStdHandle(Dword which) {
-    const alloc::NotCounted bookkeeping;
     ++Console().handleCalls;
     return which == kStdInputHandle ? fake::ConsoleHandle() : nullptr;
 }
 
 bool GetNumberOfConsoleInputEvents(Handle console, Dword* count) {
-    const alloc::NotCounted bookkeeping;
     auto& q = Console();
     const int call = ++q.countCalls;
     q.handlesUsed.push_back(console);
@@ -93,7 +106,6 @@ bool GetNumberOfConsoleInputEvents(Handle console, Dword* count) {
 }
 
 bool PeekConsoleInputA(Handle console, InputRecord* buffer, Dword length, Dword* read) {
-    const alloc::NotCounted bookkeeping;
     auto& q = Console();
     const int call = ++q.peekCalls;
     q.peekLengths.push_back(length);
@@ -106,7 +118,6 @@ bool PeekConsoleInputA(Handle console, InputRecord* buffer, Dword length, Dword*
 }
 
 bool WriteConsoleInputA(Handle console, const InputRecord* records, Dword length, Dword* written) {
-    const alloc::NotCounted bookkeeping;
     auto& q = Console();
     ++q.writeCalls;
     q.writeLengths.push_back(length);
@@ -118,8 +129,34 @@ bool WriteConsoleInputA(Handle console, const InputRecord* records, Dword length
     return true;
 }
 
+Handle GetProcessHeap() { return fake::ProcessHeap(); }
+
+void* HeapAlloc(Handle heap, Dword flags, std::size_t bytes) {
+    if (!fake::Grant(heap, bytes)) return nullptr;
+    void* block = std::malloc(bytes == 0 ? 1 : bytes);
+    if (block == nullptr) return nullptr;
+    // Without kHeapZeroMemory the bytes are whatever the heap had: never zero here.
+    std::memset(block, (flags & kHeapZeroMemory) != 0 ? 0 : 0xA5, bytes);
+    fake::TheHeap().live[block] = bytes;
+    ++fake::TheHeap().allocations;
+    return block;
+}
+
+bool HeapFree(Handle heap, Dword /*flags*/, void* block) {
+    fake::Heap& h = fake::TheHeap();
+    if (block == nullptr) return true;
+    auto it = h.live.find(block);
+    if (heap != fake::ProcessHeap() || it == h.live.end()) {
+        ++h.badCalls;
+        return false;
+    }
+    std::free(block);
+    h.live.erase(it);
+    ++h.frees;
+    return true;
+}
+
 std::uint32_t MapVirtualKeyA(std::uint32_t code, std::uint32_t mapType) {
-    const alloc::NotCounted bookkeeping;
     ++Console().mapCalls;
     // High bits set on purpose: only the low 16 bits are a scan code.
     return mapType == 0 ? 0x00A50000u | fake::ScanCode(static_cast<std::uint16_t>(code)) : 0;

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "console/input_record.h"
+#include "platform/input_record.h"
 #include "platform/sys.h"
 
 namespace tarnwick::fake {
@@ -39,6 +39,21 @@ struct ConsoleQueue {
     // Runs after each successful count, before the peek that follows it: the
     // user typing while the plug-in looks.
     std::function<void(int countCall)> afterCount;
+};
+
+// The process heap: counts what the plug-in asks of it, and can be told to
+// fail. Blocks come from malloc, so the sanitizers see them too.
+struct Heap {
+    long allocations = 0;               // successful HeapAlloc calls
+    long frees = 0;                     // HeapFree calls on a live block
+    long badCalls = 0;                  // a wrong heap handle, or a free of no live block
+    std::map<void*, std::size_t> live;  // the blocks handed out and not yet freed, with their sizes
+
+    // Faults: the Nth HeapAlloc (1-based; 0 never), and every request for
+    // more than this many bytes (0: none), answer null.
+    int failRequest = 0;
+    std::size_t failAbove = 0;
+    int requests = 0;
 };
 
 struct RegistryValue {
@@ -71,8 +86,10 @@ struct Registry {
 
 ConsoleQueue& Console();
 Registry& Reg();
+Heap& TheHeap();
 
-// A fresh, empty console and registry, with no faults set.
+// A fresh, empty console and registry, with no faults set; the heap's counts
+// and faults start again, and the blocks still live stay known.
 void Reset();
 
 // The scan code the fake keyboard gives a virtual key.

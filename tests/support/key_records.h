@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "console/input_record.h"
+#include "console/keystroke_injector.h"
+#include "platform/input_record.h"
 
 namespace tarnwick {
 

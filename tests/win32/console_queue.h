@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "console/input_record.h"
+#include "platform/input_record.h"
 
 namespace tarnwick::win32 {
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "console/input_record.h"
 #include "host/host_records.h"
+#include "platform/input_record.h"
 
 namespace tarnwick::win32 {
 

@@ -10,7 +10,6 @@
 #include "host/editor_service.h"
 #include "host/exports.h"
 #include "support/action_cases.h"
-#include "support/alloc_counter.h"
 #include "support/by_name.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
@@ -38,7 +37,8 @@ protected:
     }
     void TearDown() override {
         g_editorCommand = nullptr;
-        alloc::FailAbove(0);
+        EXPECT_TRUE(fake::TheHeap().live.empty()) << "every block freed before the call returned";
+        EXPECT_EQ(fake::TheHeap().badCalls, 0);
     }
     static bool ActionRan() { return !fake::TheEditor().commands.empty(); }
 };
@@ -205,9 +205,7 @@ TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekAndTwoAllocations) {
         fake::Console().events.push_back(F7(false));
         const auto n = static_cast<int>(word.size());
         const InputRecord rec = F7();
-        const alloc::Counters before = alloc::Now();
         ::ProcessEditorInput(&rec);
-        const alloc::Counters after = alloc::Now();
 
         const auto& q = fake::Console();
         EXPECT_EQ(q.countCalls, 1);
@@ -215,24 +213,24 @@ TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekAndTwoAllocations) {
         EXPECT_EQ(q.writeCalls, 2 * n + 6);
         EXPECT_EQ(q.writeLengths, std::vector<sys::Dword>(static_cast<std::size_t>(2 * n + 6), 1));
         EXPECT_EQ(q.mapCalls, n + 4);
-        EXPECT_EQ(after.allocations - before.allocations, 2) << "the peek buffer and the copy";
-        EXPECT_EQ(after.frees - before.frees, after.allocations - before.allocations);
+        const auto& heap = fake::TheHeap();
+        EXPECT_EQ(heap.allocations, 2) << "the peek buffer and the copy";
+        EXPECT_EQ(heap.frees, 2);
     }
 }
 
 TEST_F(HotkeyHandler, ARejectedEventMakesNoAllocation) {
     const InputRecord rec = F7(true, kShift);
-    const alloc::Counters before = alloc::Now();
     ::ProcessEditorInput(&rec);
-    EXPECT_EQ(alloc::Now().allocations, before.allocations);
+    EXPECT_EQ(fake::TheHeap().requests, 0);
 }
 
 TEST_F(HotkeyHandler, NoMemoryForTheCopyTypesNothingButStillSelects) {
     fake::ResetEditor("a_word_longer_than_the_peek_buffer_of_one_record", 3);
-    alloc::FailAbove(sizeof(InputRecord));  // the one-record peek buffer is still had
+    fake::TheHeap().failRequest = 2;  // the peek buffer is had, the copy is not
     const InputRecord rec = F7();
     EXPECT_EQ(::ProcessEditorInput(&rec), 0);
-    alloc::FailAbove(0);
+    EXPECT_EQ(fake::TheHeap().requests, 2);
     EXPECT_EQ(Queue(), Typed(""));
 }
 

@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "console/input_record.h"
 #include "host/host_records.h"
+#include "platform/input_record.h"
 #include "prompt_field.h"
 
 using namespace tarnwick;

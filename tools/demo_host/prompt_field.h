@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "console/input_record.h"
+#include "platform/input_record.h"
 
 namespace tarnwick::demo {
 

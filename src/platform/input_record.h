@@ -60,7 +60,6 @@ constexpr std::uint32_t kLeftCtrl = 0x08;
 constexpr std::uint32_t kShift = 0x10;
 
 // Virtual-key codes.
-constexpr std::uint16_t kVkTyped = 0x01;  // what every typed character goes out as
 constexpr std::uint16_t kVkShift = 0x10;
 constexpr std::uint16_t kVkEnd = 0x23;
 constexpr std::uint16_t kVkHome = 0x24;
