@@ -1,5 +1,6 @@
 # Cross-compiles for 32-bit Windows with Debian's mingw-w64 i686 toolchain
-# (posix thread model, which GoogleTest needs; every runtime is linked statically).
+# (posix thread model, which GoogleTest needs). The test programs link every
+# runtime statically; tarnwick.dll links none (see CMakeLists.txt).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
