@@ -39,6 +39,10 @@ struct MouseEventFields {
 };
 static_assert(sizeof(MouseEventFields) == sizeof(InputRecord) - offsetof(InputRecord, keyDown));
 
+inline void SetMouseFields(InputRecord& rec, const MouseEventFields& m) {
+    std::memcpy(reinterpret_cast<unsigned char*>(&rec) + offsetof(InputRecord, keyDown), &m, sizeof m);
+}
+
 inline MouseEventFields MouseFields(const InputRecord& rec) {
     MouseEventFields m;
     std::memcpy(&m, reinterpret_cast<const unsigned char*>(&rec) + offsetof(InputRecord, keyDown), sizeof m);

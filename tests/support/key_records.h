@@ -71,7 +71,7 @@ inline InputRecord MouseRecord(std::uint32_t buttons, std::uint32_t flags) {
     m.y = 3;
     m.buttonState = buttons;
     m.eventFlags = flags;
-    std::memcpy(reinterpret_cast<unsigned char*>(&r) + offsetof(InputRecord, keyDown), &m, sizeof m);
+    SetMouseFields(r, m);
     return r;
 }
 

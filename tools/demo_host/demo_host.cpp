@@ -124,8 +124,7 @@ bool QueuedEvent(const std::string& name, InputRecord& rec) {
         mouse.y = 2;
         mouse.buttonState = 0x0001;
         rec.eventType = kMouseEvent;
-        std::memcpy(reinterpret_cast<unsigned char*>(&rec) + offsetof(InputRecord, keyDown), &mouse,
-                    sizeof mouse);
+        SetMouseFields(rec, mouse);
         return true;
     }
     rec.eventType = kKeyEvent;

@@ -8,9 +8,11 @@
 // key, a mouse button or wheel) nothing at all is written; otherwise an accepted F7 appends exactly the
 // chosen range's bytes from 0x20 up (after conversion) and then the six selection keys, and any other event
 // appends nothing.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,6 +72,10 @@ std::string Chosen(const fake::Editor& e, std::int32_t length) {
     return line.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(t - s));
 }
 
+// The modifier and lock keys: pressed alone, they are not the user's input.
+const std::uint32_t kQuietKeys[] = {0x10, 0x11, 0x12, 0x14, 0x5B, 0x5C, 0x90,
+                                    0x91, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
+
 // The user's own input, read plainly from the bytes of a record.
 bool UsersInput(const InputRecord& r) {
     std::uint8_t b[sizeof r];
@@ -78,8 +84,8 @@ bool UsersInput(const InputRecord& r) {
     auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
     if (u16(0) == 1) {
         const std::uint32_t vk = u16(10);
-        const bool modifier = vk == 0x10 || vk == 0x11 || vk == 0x12 || vk == 0x14 || vk == 0x5B ||
-                              vk == 0x5C || vk == 0x90 || vk == 0x91 || (vk >= 0xA0 && vk <= 0xA5);
+        const bool modifier =
+            std::find(std::begin(kQuietKeys), std::end(kQuietKeys), vk) != std::end(kQuietKeys);
         return u32(4) != 0 && (b[14] != 0 || !modifier);
     }
     if (u16(0) == 2) return u32(8) != 0 || (u32(16) & 0x0C) != 0;
@@ -90,8 +96,6 @@ bool UsersInput(const InputRecord& r) {
 // key, a mouse move, a focus event; the fuzzer's bytes pick which and keep
 // the rest.
 void Quieten(InputRecord& r, std::uint8_t how) {
-    static const std::uint16_t kQuietKeys[] = {0x10, 0x11, 0x12, 0x14, 0x5B, 0x5C, 0x90,
-                                               0x91, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
     switch (how % 4) {
         case 0:
             r.eventType = kKeyEvent;
@@ -99,7 +103,7 @@ void Quieten(InputRecord& r, std::uint8_t how) {
             break;
         case 1:
             r.eventType = kKeyEvent;
-            r.virtualKeyCode = kQuietKeys[(how / 4) % 14];
+            r.virtualKeyCode = static_cast<std::uint16_t>(kQuietKeys[(how / 4) % std::size(kQuietKeys)]);
             r.character = 0;
             break;
         case 2: {
@@ -107,7 +111,7 @@ void Quieten(InputRecord& r, std::uint8_t how) {
             MouseEventFields m = MouseFields(r);
             m.buttonState = 0;
             m.eventFlags &= ~(kMouseWheeled | kMouseHWheeled);
-            std::memcpy(reinterpret_cast<unsigned char*>(&r) + offsetof(InputRecord, keyDown), &m, sizeof m);
+            SetMouseFields(r, m);
             break;
         }
         default:
