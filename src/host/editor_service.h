@@ -1,7 +1,7 @@
 #pragma once
 // The host's editor command entry, as the plug-in binds and calls it.
 #include "console/byte_string.h"
-#include "host/host_records.h"
+#include "host/editor_records.h"
 
 namespace tarnwick {
 

@@ -1,9 +1,9 @@
 #pragma once
-// What the four exported entry points do. host/exports.cpp puts them at the
+// What the four exported entry points do. dll/exports.cpp puts them at the
 // boundary with the host; ProcessEditorInput's body is the hotkey handler.
 #include <cstdint>
 
-#include "host/host_records.h"
+#include "host/plugin_records.h"
 
 namespace tarnwick {
 

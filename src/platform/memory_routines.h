@@ -1,6 +1,6 @@
 #pragma once
 // Byte copy and fill, for a build with no C runtime: tarnwick.dll's memcpy
-// and memset (dll_entry.cpp), which the compiler may call for any copy or
+// and memset (dll/dll_entry.cpp), which the compiler may call for any copy or
 // zeroing of a record, are these.
 #include <cstddef>
 

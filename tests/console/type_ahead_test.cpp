@@ -82,6 +82,8 @@ std::vector<QueueCase> QueueCases() {
         {"Tab", {Press(0x09, '\t')}, true},
         {"Backspace", {Press(0x08, 0x08)}, true},
         {"CtrlLetter", {KeyRecord('C', 0x03, true, kLeftCtrl, fake::ScanCode)}, true},
+        // A character counts whatever key carries it, a modifier's included.
+        {"ModifierPressCarryingACharacter", {Press(0x12, 0xE9)}, true},
         {"ShiftWithOnlyTheHighByteSet", {HighByteOnly()}, false},
         {"MouseAndFocusOnly", {MouseRecord(), FocusEvent()}, false},
         {"CharacterPressLast",
@@ -117,6 +119,7 @@ std::vector<QueueCase> QueueCases() {
         {"MouseWheel", {MouseRecord(0xFF880000u, 0x0004)}, true},
         {"MouseHorizontalWheel", {MouseRecord(0x00780000u, 0x0008)}, true},
         {"MouseWheelWithNoDeltaBits", {MouseRecord(0, 0x0004)}, true},
+        {"MouseHorizontalWheelWithNoDeltaBits", {MouseRecord(0, 0x0008)}, true},
         {"MouseMoveWithoutAButton", {MouseRecord(0, 0x0001)}, false},
         {"MouseButtonsReleased", {MouseRecord(0, 0)}, false},
     };

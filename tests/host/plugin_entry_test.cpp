@@ -1,5 +1,4 @@
-// Binding to the host through the exported entry points, on the in-memory
-// registry.
+// Binding to the host and describing the plug-in, on the in-memory registry.
 #include "host/plugin_entry.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <vector>
 
 #include "host/editor_service.h"
-#include "host/exports.h"
 #include "support/by_name.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
@@ -58,7 +56,7 @@ class StartupSizes : public Binding, public ::testing::WithParamInterface<SizeCa
 
 TEST_P(StartupSizes, AcceptsRecordsFrom336Bytes) {
     const HostStartupRecord rec = Startup(GetParam().size);
-    ::SetStartupInfo(&rec);
+    SetStartupInfo(rec);
     if (GetParam().accepted) {
         EXPECT_EQ(g_editorCommand, &fake::EditorEntry);
         EXPECT_TRUE(ValueWritten());
@@ -78,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, StartupSizes,
 
 TEST_F(Binding, WritesInfoAsAStringWithItsNulCounted) {
     const HostStartupRecord rec = Startup(336);
-    ::SetStartupInfo(&rec);
+    SetStartupInfo(rec);
 
     const auto& calls = fake::Reg().calls;
     ASSERT_EQ(calls.size(), 5u);
@@ -113,9 +111,9 @@ TEST_F(Binding, WritesInfoAsAStringWithItsNulCounted) {
 
 TEST_F(Binding, RewritesTheValueOnEveryAcceptedCall) {
     const HostStartupRecord rec = Startup(336);
-    ::SetStartupInfo(&rec);
+    SetStartupInfo(rec);
     fake::Reg().values.at(kValuePath).data = {'o', 'l', 'd', 0};
-    ::SetStartupInfo(&rec);
+    SetStartupInfo(rec);
     EXPECT_EQ(fake::Reg().values.at(kValuePath).data.size(), std::strlen(kInfoText) + 1);
     ExpectKeysBalanced();
 }
@@ -123,7 +121,7 @@ TEST_F(Binding, RewritesTheValueOnEveryAcceptedCall) {
 TEST_F(Binding, AMissingHostPathBindsButCreatesNothing) {
     const HostStartupRecord rec = Startup(336, fake::EditorEntry, "Software\\Nowhere");
     const auto keysBefore = fake::Reg().keys;
-    ::SetStartupInfo(&rec);
+    SetStartupInfo(rec);
     EXPECT_EQ(g_editorCommand, &fake::EditorEntry);
     EXPECT_EQ(fake::Reg().keys, keysBefore);
     EXPECT_TRUE(fake::Reg().values.empty());
@@ -134,7 +132,7 @@ TEST_F(Binding, ANullOrEmptyHostPathWritesUnderTheUserRoot) {
     for (const char* path : {static_cast<const char*>(nullptr), ""}) {
         fake::Reset();
         const HostStartupRecord rec = Startup(336, fake::EditorEntry, path);
-        ::SetStartupInfo(&rec);
+        SetStartupInfo(rec);
         EXPECT_EQ(fake::Reg().values.count("Tarnwick\\Info"), 1u);
         ExpectKeysBalanced();
     }
@@ -142,7 +140,7 @@ TEST_F(Binding, ANullOrEmptyHostPathWritesUnderTheUserRoot) {
 
 TEST_F(Binding, ANullEntryIsBoundAndTheValueStillWritten) {
     const HostStartupRecord rec = Startup(336, nullptr);
-    ::SetStartupInfo(&rec);
+    SetStartupInfo(rec);
     EXPECT_EQ(g_editorCommand, nullptr);
     EXPECT_TRUE(ValueWritten());
     ExpectKeysBalanced();
@@ -159,7 +157,7 @@ class RegistryFaults : public Binding, public ::testing::WithParamInterface<Faul
 TEST_P(RegistryFaults, EndTheWriteQuietlyWithTheBindingStandingAndKeysClosed) {
     fake::Reg().*GetParam().fault = 5;  // access denied
     const HostStartupRecord rec = Startup(336);
-    ::SetStartupInfo(&rec);
+    SetStartupInfo(rec);
 
     std::vector<std::string> asked;
     for (const auto& call : fake::Reg().calls) asked.push_back(call.what);
@@ -181,18 +179,18 @@ TEST_F(Binding, ALaterAcceptedCallReplacesTheEntryAndATooSmallOneDoesNot) {
     const HostStartupRecord first = Startup(336, fake::EditorEntry);
     const HostStartupRecord second = Startup(400, OtherEntry);
     const HostStartupRecord tooSmall = Startup(335, fake::EditorEntry);
-    ::SetStartupInfo(&first);
+    SetStartupInfo(first);
     EXPECT_EQ(g_editorCommand, &fake::EditorEntry);
-    ::SetStartupInfo(&second);
+    SetStartupInfo(second);
     EXPECT_EQ(g_editorCommand, &OtherEntry);
-    ::SetStartupInfo(&tooSmall);
+    SetStartupInfo(tooSmall);
     EXPECT_EQ(g_editorCommand, &OtherEntry);
 }
 
 TEST(PluginInfo, WritesExactlyTheFirst36Bytes) {
     unsigned char raw[64];
     std::memset(raw, 0xAB, sizeof raw);
-    ::GetPluginInfo(reinterpret_cast<PluginInfoRecord*>(raw));
+    GetPluginInfo(*reinterpret_cast<PluginInfoRecord*>(raw));
 
     const std::int32_t size = 36;
     const std::uint32_t flags = 6;
@@ -200,16 +198,6 @@ TEST(PluginInfo, WritesExactlyTheFirst36Bytes) {
     EXPECT_EQ(std::memcmp(raw + 4, &flags, 4), 0);
     for (int i = 8; i < 36; ++i) EXPECT_EQ(raw[i], 0) << "byte " << i;
     for (int i = 36; i < 64; ++i) EXPECT_EQ(raw[i], 0xAB) << "byte " << i << " is the host's";
-}
-
-TEST(OpenPlugin, AlwaysDeclines) {
-    fake::Reset();
-    const std::int32_t args[] = {0, 1, 5, -1, INT32_MIN, INT32_MAX};
-    for (std::int32_t a : args) {
-        for (std::int32_t b : args) EXPECT_EQ(::OpenPlugin(a, b), 0xFFFFFFFFu);
-    }
-    EXPECT_TRUE(fake::Reg().calls.empty());
-    EXPECT_EQ(fake::Console().writeCalls + fake::Console().countCalls, 0);
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ inline std::vector<ActionCase> ActionCases() {
         {"SelectionFromAnEarlierLine", "int count = 0;", 0, 1, false, 0, 9, "int"},
         {"SelectionRunningPastTheLine", "int count = 0;", 6, 1, true, 4, -1, "count"},
         {"NoSelectionOnThisLine", "int count = 0;", 6, 1, true, -1, -1, "count"},
+        {"SelectionStartingBeforeThisLine", "int count = 0;", 6, 1, true, -1, 3, "count"},
         {"BlockSelection", "int count = 0;", 6, 2, true, 0, 3, "count"},
         {"SelectionWithATab", "a\tb c", 0, 1, true, 0, 4, "ab "},
         {"HighBytes", "caf\xE9 x", 2, 0, false, -1, -1, "caf\xE9"},

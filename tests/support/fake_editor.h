@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_records.h"
+#include "host/editor_records.h"
 
 namespace tarnwick::fake {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "host/host_records.h"
+#include "host/plugin_records.h"
 #include "platform/input_record.h"
 
 namespace tarnwick::win32 {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "console/keystroke_injector.h"
+#include "dll/exports.h"
 #include "host/editor_service.h"
-#include "host/exports.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
 #include "word/word_scanner.h"

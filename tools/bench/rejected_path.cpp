@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "host/exports.h"
+#include "dll/exports.h"
 
 using namespace tarnwick;
 

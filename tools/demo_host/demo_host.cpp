@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_records.h"
+#include "host/plugin_records.h"
 #include "platform/input_record.h"
 #include "prompt_field.h"
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "dll/exports.h"
 #include "host/editor_service.h"
-#include "host/exports.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
 #include "support/key_records.h"

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws Tarnwick's icon, a magnifying glass over a line of text, as a 32x32
-16-colour .ico (one image). Run it to regenerate src/host/tarnwick.ico."""
+16-colour .ico (one image). Run it to regenerate src/dll/tarnwick.ico."""
 import struct
 import sys
 
@@ -64,6 +64,6 @@ def ico(px):
 
 
 if __name__ == "__main__":
-    out = sys.argv[1] if len(sys.argv) > 1 else "src/host/tarnwick.ico"
+    out = sys.argv[1] if len(sys.argv) > 1 else "src/dll/tarnwick.ico"
     with open(out, "wb") as f:
         f.write(ico(draw()))

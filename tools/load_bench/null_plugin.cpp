@@ -1,7 +1,7 @@
 // The floor for the load benchmark: a DLL with tarnwick.dll's exports,
 // ordinals and resources, built and linked the same way, whose functions do
 // nothing. Whatever tarnwick.dll costs to load beyond this is its own.
-#include "host/exports.h"
+#include "dll/exports.h"
 
 extern "C" {
 

@@ -2,8 +2,16 @@
 // The entry points the host finds by name in tarnwick.dll (see tarnwick.def).
 #include <cstdint>
 
-#include "host/host_records.h"
+#include "host/plugin_records.h"
 #include "platform/input_record.h"
+
+// Marks the functions the host calls. tarnwick.dll is optimised as a whole
+// program, and the optimiser does not read the .def file that exports them.
+#if defined(__GNUC__) && !defined(__clang__)
+#define TARNWICK_ENTRY __attribute__((externally_visible))
+#else
+#define TARNWICK_ENTRY
+#endif
 
 extern "C" {
 TARNWICK_ENTRY void TARNWICK_STDCALL SetStartupInfo(const tarnwick::HostStartupRecord* startup) noexcept;

@@ -1,6 +1,6 @@
 // The four entry points the host calls, under its own names. Nothing thrown or
 // failed inside may reach the host: each entry answers as it always does.
-#include "host/exports.h"
+#include "dll/exports.h"
 
 #include "host/plugin_entry.h"
 #include "word/hotkey_handler.h"
