@@ -1,9 +1,25 @@
 #include "console/keystroke_injector.h"
 
+#include "platform/heap_block.h"
+
 namespace tarnwick {
 
-void InjectKey(sys::Handle console, std::uint16_t vk, std::uint8_t ch, std::uint32_t state,
-               std::uint32_t mode) {
+namespace {
+
+constexpr std::uint16_t kVkControl = 0x11;
+constexpr std::uint16_t kVkK = 0x4B;
+constexpr std::uint8_t kCtrlK = 0x0B;  // the character Ctrl+K carries
+
+constexpr std::uint32_t kDropEvents = 4;
+constexpr std::uint32_t kSelectEvents = 6;
+
+void Append(KeyBatch& batch, const InputRecord& rec) {
+    if (batch.count < batch.capacity) batch.records[batch.count++] = rec;
+}
+
+}  // namespace
+
+void InjectKey(KeyBatch& batch, std::uint16_t vk, std::uint8_t ch, std::uint32_t state, std::uint32_t mode) {
     InputRecord rec{};
     rec.eventType = kKeyEvent;
     rec.repeatCount = 1;
@@ -12,35 +28,62 @@ void InjectKey(sys::Handle console, std::uint16_t vk, std::uint8_t ch, std::uint
     rec.character = ch;
     rec.controlKeyState = state;
 
-    sys::Dword written = 0;
     if ((mode & kPress) != 0) {
         rec.keyDown = kKeyPressed;
-        sys::WriteConsoleInputA(console, &rec, 1, &written);
+        Append(batch, rec);
     }
     if ((mode & kRelease) != 0) {
         rec.keyDown = kKeyReleased;
-        sys::WriteConsoleInputA(console, &rec, 1, &written);
+        Append(batch, rec);
     }
 }
 
-void TypeChar(sys::Handle console, std::uint8_t ch) {
-    InjectKey(console, kVkTyped, ch, 0, kPress | kRelease);
-}
+void TypeChar(KeyBatch& batch, std::uint8_t ch) { InjectKey(batch, kVkTyped, ch, 0, kPress | kRelease); }
 
-void TypeText(const ByteString& s) {
-    const sys::Handle console = sys::GetStdHandle(sys::kStdInputHandle);
+std::int32_t TypeText(KeyBatch& batch, const ByteString& s) {
+    std::int32_t typed = 0;
     for (std::int32_t i = 0; i < s.length; ++i) {
         const std::uint8_t ch = s.bytes[static_cast<std::size_t>(i)];
-        if (ch >= 0x20) TypeChar(console, ch);
+        if (ch < 0x20) continue;
+        TypeChar(batch, ch);
+        ++typed;
     }
+    return typed;
 }
 
-void SelectPromptLine() {
+void DropAppendedCompletion(KeyBatch& batch) {
+    InjectKey(batch, kVkControl, 0, kLeftCtrl, kPress);
+    InjectKey(batch, kVkK, kCtrlK, kLeftCtrl, kPress | kRelease);
+    InjectKey(batch, kVkControl, 0, 0, kRelease);
+}
+
+void SelectPromptLine(KeyBatch& batch) {
+    InjectKey(batch, kVkHome, 0, 0, kPress | kRelease);
+    InjectKey(batch, kVkShift, 0, kShift, kPress);
+    InjectKey(batch, kVkEnd, 0, kShift, kPress | kRelease);
+    InjectKey(batch, kVkShift, 0, 0, kRelease);
+}
+
+void TypeIntoPrompt(const ByteString& s) {
+    // Nothing typed: the selection keys alone, from here, with no allocation.
+    InputRecord selectionOnly[kSelectEvents];
+    KeyBatch batch{selectionOnly, kSelectEvents, 0};
+
+    HeapArray<InputRecord> typing;
+    if (s.length > 0 && static_cast<std::size_t>(s.length) <= kMaxTypedBytes) {
+        const std::size_t records = 2 * static_cast<std::size_t>(s.length) + kDropEvents + kSelectEvents;
+        typing.reset(static_cast<InputRecord*>(
+            sys::HeapAlloc(sys::GetProcessHeap(), 0, records * sizeof(InputRecord))));
+        if (typing) {
+            batch = KeyBatch{typing.get(), static_cast<std::uint32_t>(records), 0};
+            if (TypeText(batch, s) > 0) DropAppendedCompletion(batch);
+        }
+    }
+    SelectPromptLine(batch);
+
     const sys::Handle console = sys::GetStdHandle(sys::kStdInputHandle);
-    InjectKey(console, kVkHome, 0, 0, kPress | kRelease);
-    InjectKey(console, kVkShift, 0, kShift, kPress);
-    InjectKey(console, kVkEnd, 0, kShift, kPress | kRelease);
-    InjectKey(console, kVkShift, 0, 0, kRelease);
+    sys::Dword written = 0;
+    sys::WriteConsoleInputA(console, batch.records, batch.count, &written);
 }
 
 }  // namespace tarnwick

@@ -1,8 +1,10 @@
 #pragma once
-// Writes synthetic key events to the back of the console input queue, one
-// event per write, so that the host reads them as if the user had typed them.
-// No failure is visible to the caller: a failed write or mapping is ignored
-// and the remaining events are still written.
+// Writes synthetic key events to the back of the console input queue, so that
+// the host reads them as if the user had typed them. One action's events are
+// built in one buffer and go out in one write: a key the user presses
+// meanwhile lands before or after them, never among them. No failure is
+// visible to the caller.
+#include <cstddef>
 #include <cstdint>
 
 #include "console/byte_string.h"
@@ -14,20 +16,49 @@ namespace tarnwick {
 // key that would produce the character.
 constexpr std::uint16_t kVkTyped = 0x01;
 
-// `mode` bits: kPress writes a press, kRelease then writes the release.
+// `mode` bits: kPress appends a press, kRelease then appends the release.
 constexpr std::uint32_t kPress = 1;
 constexpr std::uint32_t kRelease = 2;
 
-void InjectKey(sys::Handle console, std::uint16_t vk, std::uint8_t ch, std::uint32_t state,
-               std::uint32_t mode);
+// Key events being built for one write: the first `count` of the `capacity`
+// records at `records` are filled.
+struct KeyBatch {
+    InputRecord* records;
+    std::uint32_t capacity;
+    std::uint32_t count;
+};
+
+// Appends one key, its scan code mapped once. A record the batch has no room
+// for is not appended.
+void InjectKey(KeyBatch& batch, std::uint16_t vk, std::uint8_t ch, std::uint32_t state, std::uint32_t mode);
 
 // A press and a release of virtual key 1 carrying `ch`, with no modifiers.
-void TypeChar(sys::Handle console, std::uint8_t ch);
+void TypeChar(KeyBatch& batch, std::uint8_t ch);
 
-// Types every byte of `s` from 0x20 up, in order; control characters are dropped.
-void TypeText(const ByteString& s);
+// Types every byte of `s` from 0x20 up, in order; control characters are
+// dropped. Returns how many bytes were typed.
+std::int32_t TypeText(KeyBatch& batch, const ByteString& s);
+
+// Ctrl+K: in the host's input field, deletes from the caret to the end of the
+// line. After typed text that is exactly what the field's history completion
+// appended (selected, behind the caret); at the end of the text it does
+// nothing. Four events.
+void DropAppendedCompletion(KeyBatch& batch);
 
 // Home, then Shift+End: in a one-line input field, selects the whole line.
-void SelectPromptLine();
+// Six events.
+void SelectPromptLine(KeyBatch& batch);
+
+// The most bytes one action types: its 2n + 10 records must be countable in
+// 32 bits and their size in a size_t. A longer text types nothing.
+constexpr std::size_t kMaxTypedBytes =
+    ((SIZE_MAX / sizeof(InputRecord) < UINT32_MAX ? SIZE_MAX / sizeof(InputRecord) : UINT32_MAX) - 10) / 2;
+
+// One action's keys, in one write to the console input queue: `s` typed,
+// Ctrl+K when anything was typed, then the selection keys. When the batch's
+// memory cannot be had (or `s` is longer than kMaxTypedBytes) nothing is
+// typed and the selection keys go out alone, from a fixed buffer. A refused
+// write is not repeated.
+void TypeIntoPrompt(const ByteString& s);
 
 }  // namespace tarnwick

@@ -35,23 +35,24 @@ void RunFindWordAction() {
         if (state.blockType == kStreamBlock && state.blockStartLine == state.curLine && line.selStart >= 0 &&
             line.selEnd >= 0) {
             SendWordRange(line.text, line.selStart, std::min(line.selEnd, length));
-        } else if (length >= state.curPos) {
-            std::int32_t start = 0;
-            std::int32_t end = 0;
-            if (FindWordBounds(line.text, length, state.curPos, start, end)) {
-                SendWordRange(line.text, start, end);
-            }
+            return;
+        }
+        std::int32_t start = 0;
+        std::int32_t end = 0;
+        if (length >= state.curPos && FindWordBounds(line.text, length, state.curPos, start, end)) {
+            SendWordRange(line.text, start, end);
+            return;
         }
     }
-    SelectPromptLine();
+    TypeIntoPrompt(ByteString{});  // nothing to type: the selection keys alone
 }
 
 void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end) {
-    if (start < 0 || end - start <= 0) return;
-    ByteString copy;
-    if (!CopyBytes(text + start, end - start, copy)) return;
-    ConvertToConsoleCodePage(copy);
-    TypeText(copy);
+    ByteString copy;  // stays empty when the range is empty or reversed, or cannot be copied
+    if (start >= 0 && end - start > 0 && CopyBytes(text + start, end - start, copy)) {
+        ConvertToConsoleCodePage(copy);
+    }
+    TypeIntoPrompt(copy);
 }
 
 }  // namespace tarnwick

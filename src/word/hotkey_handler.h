@@ -14,12 +14,14 @@ namespace tarnwick {
 // the host goes on with the event.
 std::int32_t ProcessEditorInput(const InputRecord& rec);
 
-// Types the chosen text, then the keys that select the prompt's line. The
-// selection keys go out on every path, even when nothing could be typed.
+// Types the chosen text, drops what the prompt's history completion appended
+// to it, then selects the prompt's line, all in one write. The selection keys
+// go out on every path, alone when nothing could be typed.
 void RunFindWordAction();
 
 // Copies text[start, end) out of the host's line, converts it to the console's
-// code page and types it. Nothing when the range is empty or reversed.
+// code page and types it into the prompt, followed by the selection keys. Only
+// the selection keys when the range is empty or reversed.
 void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end);
 
 }  // namespace tarnwick

@@ -18,6 +18,10 @@ std::vector<InputRecord> Queue() { return {fake::Console().events.begin(), fake:
 class KeystrokeInjector : public ::testing::Test {
 protected:
     void SetUp() override { fake::Reset(); }
+    void TearDown() override {
+        EXPECT_TRUE(fake::TheHeap().live.empty()) << "the batch is freed before the call returns";
+        EXPECT_EQ(fake::TheHeap().badCalls, 0);
+    }
 };
 
 struct TypeCase {
@@ -28,16 +32,18 @@ struct TypeCase {
 
 class TypeTextTable : public KeystrokeInjector, public ::testing::WithParamInterface<TypeCase> {};
 
-TEST_P(TypeTextTable, TypesEveryByteFromSpaceUpAsPressAndRelease) {
+TEST_P(TypeTextTable, TypesEveryByteFromSpaceUpThenDropsTheCompletionAndSelectsInOneWrite) {
     const TypeCase& c = GetParam();
-    TypeText(Bytes(c.text));
+    TypeIntoPrompt(Bytes(c.text));
 
-    EXPECT_EQ(Queue(), TypedRecords(c.typed, fake::ScanCode));
+    EXPECT_EQ(Queue(), ActionRecords(c.typed, fake::ScanCode));
     const auto& q = fake::Console();
+    const auto n = static_cast<int>(c.typed.size());
+    const int drop = n > 0 ? 4 : 0;  // Ctrl+K only after typed text
     EXPECT_EQ(q.handleCalls, 1) << "the handle is fetched once, even for an empty string";
-    EXPECT_EQ(q.writeCalls, static_cast<int>(2 * c.typed.size()));
-    EXPECT_EQ(q.mapCalls, static_cast<int>(c.typed.size())) << "one mapping per typed character";
-    for (sys::Dword n : q.writeLengths) EXPECT_EQ(n, 1u) << "one record per write";
+    EXPECT_EQ(q.writeLengths, std::vector<sys::Dword>{static_cast<sys::Dword>(2 * n + drop + 6)})
+        << "one write holds the whole action";
+    EXPECT_EQ(q.mapCalls, n + (n > 0 ? 3 : 0) + 4) << "one mapping per injection";
     for (sys::Handle h : q.handlesUsed) EXPECT_EQ(h, fake::ConsoleHandle());
 }
 
@@ -61,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
     ByName());
 
 TEST_F(KeystrokeInjector, SelectPromptLineWritesHomeThenShiftEnd) {
-    SelectPromptLine();
+    TypeIntoPrompt(ByteString{});
 
     const std::vector<InputRecord> got = Queue();
     ASSERT_EQ(got, SelectionRecords(fake::ScanCode));
@@ -77,37 +83,109 @@ TEST_F(KeystrokeInjector, SelectPromptLineWritesHomeThenShiftEnd) {
     }
     EXPECT_EQ(fake::Console().handleCalls, 1);
     EXPECT_EQ(fake::Console().mapCalls, 4) << "one mapping per injection";
-    EXPECT_EQ(fake::Console().writeLengths, std::vector<sys::Dword>(6, 1));
+    EXPECT_EQ(fake::Console().writeLengths, std::vector<sys::Dword>{6}) << "one write";
+    EXPECT_EQ(fake::TheHeap().requests, 0) << "nothing typed: no allocation";
+}
+
+TEST_F(KeystrokeInjector, DropAppendedCompletionIsCtrlKBetweenTheTextAndTheSelectionKeys) {
+    TypeIntoPrompt(Bytes("a"));
+
+    const std::vector<InputRecord> got = Queue();
+    ASSERT_EQ(got.size(), 2u + 4u + 6u);
+    const std::vector<InputRecord> drop(got.begin() + 2, got.begin() + 6);
+    EXPECT_EQ(drop, DropCompletionRecords(fake::ScanCode));
+    const std::int32_t down[] = {-1, -1, 0, 0};
+    const std::uint16_t vk[] = {0x11, 0x4B, 0x4B, 0x11};
+    const std::uint8_t ch[] = {0, 0x0B, 0x0B, 0};
+    const std::uint32_t state[] = {0x08, 0x08, 0x08, 0};
+    for (std::size_t i = 0; i < drop.size(); ++i) {
+        EXPECT_EQ(drop[i].keyDown, down[i]) << i;
+        EXPECT_EQ(drop[i].virtualKeyCode, vk[i]) << i;
+        EXPECT_EQ(drop[i].character, ch[i]) << i;
+        EXPECT_EQ(drop[i].controlKeyState, state[i]) << i;
+        EXPECT_EQ(drop[i].repeatCount, 1) << i;
+        EXPECT_EQ(drop[i].virtualScanCode, fake::ScanCode(vk[i])) << i;
+    }
 }
 
 struct ModeCase {
     std::uint32_t mode;
-    std::vector<bool> downs;  // the events written, in order
+    std::uint32_t room;       // records the batch can still take
+    std::vector<bool> downs;  // the events appended, in order
 };
 
 class InjectKeyModes : public KeystrokeInjector, public ::testing::WithParamInterface<ModeCase> {};
 
-TEST_P(InjectKeyModes, WritesThePressBeforeTheRelease) {
-    InjectKey(fake::ConsoleHandle(), 0x41, 'A', 0x80000123u, GetParam().mode);
+TEST_P(InjectKeyModes, AppendsThePressBeforeTheReleaseWhileThereIsRoom) {
+    InputRecord records[2] = {};
+    KeyBatch batch{records, GetParam().room, 0};
+    InjectKey(batch, 0x41, 'A', 0x80000123u, GetParam().mode);
     std::vector<InputRecord> want;
     for (bool down : GetParam().downs)
         want.push_back(KeyRecord(0x41, 'A', down, 0x80000123u, fake::ScanCode));
-    EXPECT_EQ(Queue(), want) << "the state is copied unchanged";
+    EXPECT_EQ(std::vector<InputRecord>(records, records + batch.count), want)
+        << "the state is copied unchanged";
     EXPECT_EQ(fake::Console().mapCalls, 1);
+    EXPECT_EQ(fake::Console().writeCalls, 0) << "appending writes nothing";
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, InjectKeyModes,
-                         ::testing::Values(ModeCase{0, {}}, ModeCase{1, {true}}, ModeCase{2, {false}},
-                                           ModeCase{3, {true, false}}, ModeCase{4, {}},
-                                           ModeCase{0xFFFFFFFF, {true, false}}));
+                         ::testing::Values(ModeCase{0, 2, {}}, ModeCase{1, 2, {true}},
+                                           ModeCase{2, 2, {false}}, ModeCase{3, 2, {true, false}},
+                                           ModeCase{4, 2, {}}, ModeCase{0xFFFFFFFF, 2, {true, false}},
+                                           // A full batch takes no more.
+                                           ModeCase{3, 1, {true}}, ModeCase{3, 0, {}}));
 
-TEST_F(KeystrokeInjector, FailedWritesAreIgnoredAndTheRestStillWritten) {
+// The write is refused: it is made once, and the queue is left as it was,
+// with no part of the action in it.
+TEST_F(KeystrokeInjector, ARefusedWriteIsMadeOnceAndLeavesTheQueueAsItWas) {
+    const InputRecord waiting = KeyRecord(0x76, 0, false, 0, fake::ScanCode);
+    fake::Console().events.push_back(waiting);
     fake::Console().failWrites = true;
-    TypeText(Bytes("abc"));
-    SelectPromptLine();
-    EXPECT_EQ(fake::Console().writeCalls, 6 + 6);
-    EXPECT_TRUE(fake::Console().events.empty());
+    TypeIntoPrompt(Bytes("abc"));
+    EXPECT_EQ(fake::Console().writeCalls, 1);
+    TypeIntoPrompt(ByteString{});
+    EXPECT_EQ(fake::Console().writeCalls, 2);
+    EXPECT_EQ(Queue(), std::vector<InputRecord>{waiting});
 }
+
+struct NothingTypedCase {
+    const char* name;
+    std::int32_t length;  // what the string claims; only its first 3 bytes exist
+    bool noMemory;        // the batch's memory cannot be had
+    int batchRequests;    // heap requests the batch makes
+};
+
+class NothingTypedTable : public KeystrokeInjector, public ::testing::WithParamInterface<NothingTypedCase> {};
+
+TEST_P(NothingTypedTable, SendsTheSelectionKeysAloneInOneWrite) {
+    const NothingTypedCase& c = GetParam();
+    ByteString s = Bytes("abc");
+    s.length = c.length;  // never read when nothing is typed
+    auto& heap = fake::TheHeap();
+    const int before = heap.requests;
+    heap.failAbove = c.noMemory ? 1 : std::size_t{1} << 20;  // no row may get a large block
+    TypeIntoPrompt(s);
+    s.length = 3;
+
+    EXPECT_EQ(Queue(), SelectionRecords(fake::ScanCode));
+    EXPECT_EQ(fake::Console().writeLengths, std::vector<sys::Dword>{6});
+    EXPECT_EQ(heap.requests - before, c.batchRequests);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Strings, NothingTypedTable,
+    ::testing::Values(NothingTypedCase{"NoMemoryForTheBatch", 3, true, 1},
+                      NothingTypedCase{"AsLongAsABatchMayBeWithNoMemory",
+                                       static_cast<std::int32_t>(kMaxTypedBytes), true, 1},
+                      // 2n + 10 records would not fit the size computation:
+                      // nothing is asked of the heap, nothing read.
+                      NothingTypedCase{"LongerThanABatchMayBe", static_cast<std::int32_t>(kMaxTypedBytes + 1),
+                                       false, 0},
+                      NothingTypedCase{"LongestInt32", INT32_MAX, false, 0},
+                      NothingTypedCase{"Empty", 0, false, 0},
+                      NothingTypedCase{"NegativeLength", -1, false, 0}),
+    ByName());
 
 }  // namespace
 }  // namespace tarnwick

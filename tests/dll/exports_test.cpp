@@ -47,7 +47,7 @@ TEST_F(Exports, EachReachesWhatItExports) {
     const InputRecord f7 = KeyRecord(kVkF7, 0, true, 0, fake::ScanCode);
     EXPECT_EQ(::ProcessEditorInput(&f7), 0);
     EXPECT_EQ(std::vector<InputRecord>(fake::Console().events.begin(), fake::Console().events.end()),
-              Concat(TypedRecords("count", fake::ScanCode), SelectionRecords(fake::ScanCode)));
+              ActionRecords("count", fake::ScanCode));
 }
 
 TEST_F(Exports, OpenPluginAlwaysDeclines) {

@@ -2,6 +2,7 @@
 // What F7 must type for a given editor line, cursor and selection: one table,
 // proven natively on the in-memory console and under Wine through the DLL.
 #include <cstdint>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,8 @@ struct ActionCase {
     bool selectionStartsOnCursorLine;
     std::int32_t selStart;
     std::int32_t selEnd;
-    std::string typed;  // what reaches the prompt, before the selection keys
+    std::string typed;  // what is typed; Ctrl+K and the selection keys follow
+    friend void PrintTo(const ActionCase& c, std::ostream* os) { *os << c.name; }
 };
 
 inline std::vector<ActionCase> ActionCases() {
@@ -37,6 +39,7 @@ inline std::vector<ActionCase> ActionCases() {
         {"SelectionStartingBeforeThisLine", "int count = 0;", 6, 1, true, -1, 3, "count"},
         {"BlockSelection", "int count = 0;", 6, 2, true, 0, 3, "count"},
         {"SelectionWithATab", "a\tb c", 0, 1, true, 0, 4, "ab "},
+        {"SelectionOfControlCharactersOnly", "a\t\x01b", 0, 1, true, 1, 3, ""},
         {"HighBytes", "caf\xE9 x", 2, 0, false, -1, -1, "caf\xE9"},
         // The host's line is never read past the length it reports.
         {"SelectionBeyondTheLengthIsClipped", "int count", 0, 1, true, 4, 40, "count"},

@@ -56,6 +56,12 @@ inline std::vector<InputRecord> SelectionRecords(ScanCodeOf scan) {
             KeyRecord(kVkEnd, 0, false, kShift, scan),  KeyRecord(kVkShift, 0, false, 0, scan)};
 }
 
+// Ctrl down, K down and up with Ctrl held, Ctrl up.
+inline std::vector<InputRecord> DropCompletionRecords(ScanCodeOf scan) {
+    return {KeyRecord(0x11, 0, true, kLeftCtrl, scan), KeyRecord(0x4B, 0x0B, true, kLeftCtrl, scan),
+            KeyRecord(0x4B, 0x0B, false, kLeftCtrl, scan), KeyRecord(0x11, 0, false, 0, scan)};
+}
+
 inline std::vector<InputRecord> Concat(std::vector<InputRecord> a, const std::vector<InputRecord>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
@@ -83,6 +89,14 @@ inline InputRecord MouseRecord() {
     r.keyDown = 0x00050003;  // the mouse position, as a key event would misread it
     r.character = 0x41;
     return r;
+}
+
+// What one action appends for `text`: the typed bytes, Ctrl+K when any byte
+// was typed, then the selection keys.
+inline std::vector<InputRecord> ActionRecords(const std::string& text, ScanCodeOf scan) {
+    std::vector<InputRecord> typed = TypedRecords(text, scan);
+    if (!typed.empty()) typed = Concat(typed, DropCompletionRecords(scan));
+    return Concat(typed, SelectionRecords(scan));
 }
 
 }  // namespace tarnwick

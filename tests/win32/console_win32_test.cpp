@@ -27,26 +27,31 @@ protected:
 };
 
 TEST_F(RealConsole, TypedTextReadsBackRecordForRecord) {
-    const std::string texts[] = {"ab", "a\tb", std::string("x\0\x7F\xE9 ~", 6), "", "\t\r\n"};
+    const std::string texts[] = {"ab", "a\tb",   std::string("x\0\x7F\xE9 ~", 6),
+                                 "",   "\t\r\n", std::string(3000, 'w')};
     for (const std::string& text : texts) {
-        TypeText(Bytes(text));
-        EXPECT_EQ(win32::ReadAll(), TypedRecords(text, RealScanCode))
+        TypeIntoPrompt(Bytes(text));
+        EXPECT_EQ(win32::ReadAll(), ActionRecords(text, RealScanCode))
             << "text of " << text.size() << " bytes";
     }
 }
 
 TEST_F(RealConsole, SelectPromptLineReadsBackAsHomeShiftEnd) {
-    SelectPromptLine();
+    TypeIntoPrompt(ByteString{});
     const std::vector<InputRecord> got = win32::ReadAll();
     EXPECT_EQ(got, SelectionRecords(RealScanCode));
     ASSERT_EQ(got.size(), 6u);
     EXPECT_NE(got[0].virtualScanCode, 0) << "Home has a scan code on a real keyboard layout";
 }
 
-TEST_F(RealConsole, TypedTextThenSelectionKeysKeepTheirOrder) {
-    TypeText(Bytes("count"));
-    SelectPromptLine();
-    EXPECT_EQ(win32::ReadAll(), Concat(TypedRecords("count", RealScanCode), SelectionRecords(RealScanCode)));
+TEST_F(RealConsole, TheActionsKeysGoBehindWhatWaitsInTheirOrder) {
+    const InputRecord release = KeyRecord(kVkF7, 0, false, 0, RealScanCode);
+    win32::Queue(release);
+    TypeIntoPrompt(Bytes("count"));
+    const std::vector<InputRecord> got = win32::ReadAll();
+    EXPECT_EQ(got, Concat({release}, ActionRecords("count", RealScanCode)));
+    ASSERT_EQ(got.size(), 1u + 10u + 4u + 6u);
+    EXPECT_NE(got[12].virtualScanCode, 0) << "K has a scan code on a real keyboard layout";
 }
 
 struct Pending {

@@ -37,9 +37,9 @@ InputRecord F7(std::uint32_t state = 0, bool down = true) {
     return KeyRecord(kVkF7, 0, down, state, RealScanCode);
 }
 
-std::vector<InputRecord> Typed(const std::string& text) {
-    return Concat(TypedRecords(text, RealScanCode), SelectionRecords(RealScanCode));
-}
+// What one action appends: the text, Ctrl+K when anything was typed, the
+// selection keys.
+std::vector<InputRecord> Typed(const std::string& text) { return ActionRecords(text, RealScanCode); }
 
 class HotkeyDll : public ::testing::Test {
 protected:

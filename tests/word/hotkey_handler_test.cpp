@@ -23,9 +23,9 @@ InputRecord F7(bool down = true, std::uint32_t state = 0) {
 
 std::vector<InputRecord> Queue() { return {fake::Console().events.begin(), fake::Console().events.end()}; }
 
-std::vector<InputRecord> Typed(const std::string& text) {
-    return Concat(TypedRecords(text, fake::ScanCode), SelectionRecords(fake::ScanCode));
-}
+// What one action appends: the text, Ctrl+K when anything was typed, the
+// selection keys.
+std::vector<InputRecord> Typed(const std::string& text) { return ActionRecords(text, fake::ScanCode); }
 
 class HotkeyHandler : public ::testing::Test {
 protected:
@@ -112,6 +112,7 @@ TEST_P(Actions, TypeTheChosenTextThenSelectIt) {
     EXPECT_EQ(ProcessEditorInput(rec), 0);
 
     EXPECT_EQ(Queue(), Typed(c.typed));
+    EXPECT_EQ(fake::Console().writeCalls, 1) << "the whole action in one write";
     EXPECT_EQ(e.lineNumbers, std::vector<std::int32_t>{-1});
     if (c.typed.empty()) return;
     ASSERT_EQ(e.converted.size(), 1u) << "one conversion of the chosen range";
@@ -132,6 +133,8 @@ TEST_P(Failures, TypeNothingButStillSendTheSelectionKeys) {
     const InputRecord rec = F7(true, kLeftCtrl);
     EXPECT_EQ(ProcessEditorInput(rec), 0);
     EXPECT_EQ(Queue(), Typed(""));
+    EXPECT_EQ(fake::Console().writeCalls, 1);
+    EXPECT_EQ(fake::TheHeap().requests, 1) << "the peek buffer alone: the selection keys need no memory";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -194,9 +197,10 @@ TEST_F(HotkeyHandler, APendingF7ReleaseStaysAheadOfTheInjectedKeys) {
 }
 
 // What one accepted F7 costs on a stable queue, for n typed bytes: one count,
-// one peek, 2n + 6 single-record writes, n + 4 key mappings, and at most two
-// allocations (the peek buffer and the copy), both freed before it returns.
-TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekAndTwoAllocations) {
+// one peek, one write of 2n + 10 records, n + 7 key mappings, and three
+// allocations (the peek buffer, the copy and the batch), all freed before it
+// returns.
+TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekOneWriteAndThreeAllocations) {
     const std::string words[] = {"count", "x", "a_much_longer_identifier_than_usual"};
     for (const std::string& word : words) {
         SetUp();
@@ -209,12 +213,12 @@ TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekAndTwoAllocations) {
         const auto& q = fake::Console();
         EXPECT_EQ(q.countCalls, 1);
         EXPECT_EQ(q.peekCalls, 1);
-        EXPECT_EQ(q.writeCalls, 2 * n + 6);
-        EXPECT_EQ(q.writeLengths, std::vector<sys::Dword>(static_cast<std::size_t>(2 * n + 6), 1));
-        EXPECT_EQ(q.mapCalls, n + 4);
+        EXPECT_EQ(q.handleCalls, 2) << "once for the type-ahead check, once for the write";
+        EXPECT_EQ(q.writeLengths, std::vector<sys::Dword>{static_cast<sys::Dword>(2 * n + 10)});
+        EXPECT_EQ(q.mapCalls, n + 7);
         const auto& heap = fake::TheHeap();
-        EXPECT_EQ(heap.allocations, 2) << "the peek buffer and the copy";
-        EXPECT_EQ(heap.frees, 2);
+        EXPECT_EQ(heap.allocations, 3) << "the peek buffer, the copy and the batch";
+        EXPECT_EQ(heap.frees, 3);
     }
 }
 
@@ -224,13 +228,19 @@ TEST_F(HotkeyHandler, ARejectedEventMakesNoAllocation) {
     EXPECT_EQ(fake::TheHeap().requests, 0);
 }
 
-TEST_F(HotkeyHandler, NoMemoryForTheCopyTypesNothingButStillSelects) {
-    fake::ResetEditor("a_word_longer_than_the_peek_buffer_of_one_record", 3);
-    fake::TheHeap().failRequest = 2;  // the peek buffer is had, the copy is not
-    const InputRecord rec = F7();
-    EXPECT_EQ(ProcessEditorInput(rec), 0);
-    EXPECT_EQ(fake::TheHeap().requests, 2);
-    EXPECT_EQ(Queue(), Typed(""));
+// No memory for the copy (request 2) or for the batch (request 3): nothing is
+// typed, and the selection keys still go out, in one write.
+TEST_F(HotkeyHandler, NoMemoryForTheCopyOrTheBatchTypesNothingButStillSelects) {
+    for (int failing : {2, 3}) {
+        SetUp();
+        fake::ResetEditor("a_word_longer_than_the_peek_buffer_of_one_record", 3);
+        fake::TheHeap().failRequest = failing;
+        const InputRecord rec = F7();
+        EXPECT_EQ(ProcessEditorInput(rec), 0);
+        EXPECT_EQ(fake::TheHeap().requests, failing) << failing;
+        EXPECT_EQ(Queue(), Typed("")) << failing;
+        EXPECT_EQ(fake::Console().writeCalls, 1) << failing;
+    }
 }
 
 }  // namespace

@@ -5,14 +5,17 @@
 //
 // Invariants: the result is 0; whenever the queue holds the user's own input
 // (a key press with a character, a press of any key but a modifier or lock
-// key, a mouse button or wheel) nothing at all is written; otherwise an accepted F7 appends exactly the
-// chosen range's bytes from 0x20 up (after conversion) and then the six selection keys, and any other event
-// appends nothing.
+// key, a mouse button or wheel) nothing at all is written; otherwise an
+// accepted F7 appends exactly the chosen range's bytes from 0x20 up (after
+// conversion), Ctrl+K when any byte was typed, and then the six selection
+// keys, and any other event appends nothing. An action makes at most one
+// write, and every key it presses it releases, Shift and Ctrl included.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +93,22 @@ bool UsersInput(const InputRecord& r) {
     }
     if (u16(0) == 2) return u32(8) != 0 || (u32(16) & 0x0C) != 0;
     return false;
+}
+
+// Whether every key pressed in `events` is released after it, and nothing is
+// released that was not pressed: the host is never left with Shift or Ctrl
+// held down.
+bool PressesBalance(const std::vector<InputRecord>& events) {
+    std::map<std::uint16_t, int> held;
+    for (const InputRecord& r : events) {
+        int& n = held[r.virtualKeyCode];
+        n += r.keyDown != 0 ? 1 : -1;
+        if (n < 0) return false;
+    }
+    for (const auto& key : held) {
+        if (key.second != 0) return false;
+    }
+    return true;
 }
 
 // Bends a record towards what does not count: a release, a modifier or lock
@@ -190,9 +209,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (answered) {
             for (char c : Chosen(e, length)) typed += static_cast<char>(static_cast<std::uint8_t>(c) ^ mask);
         }
-        want = Concat(want, Concat(TypedRecords(typed, fake::ScanCode), SelectionRecords(fake::ScanCode)));
+        want = Concat(want, ActionRecords(typed, fake::ScanCode));
     }
     if (!(after == want)) std::abort();
+    if (fake::Console().writeCalls > 1) std::abort();
+    if (!PressesBalance(std::vector<InputRecord>(after.begin() + static_cast<std::ptrdiff_t>(before.size()),
+                                                 after.end())))
+        std::abort();
     if (pending && (fake::Console().writeCalls != 0 || !e.commands.empty())) std::abort();
     if (!accepted && !e.commands.empty()) std::abort();
     g_editorCommand = nullptr;
