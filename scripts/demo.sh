@@ -6,6 +6,8 @@
 #
 #   scripts/demo.sh                                   the built-in sample
 #   scripts/demo.sh --file F --line N --col C [--select START END] [--ctrl]
+#   scripts/demo.sh --queued KEY          a key the user pressed, still waiting
+#   scripts/demo.sh --history WORD ...    the prompt's memory, most recent first
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -4,11 +4,14 @@
 // would, printing what the prompt holds and what is selected.
 //
 //   demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]
-//             [--queued KEY]
+//             [--queued KEY] [--history WORD]...
 //
 // Lines and columns count from 1 and 0, as FAR shows them; with no file, a
 // built-in sample is used. --queued puts a key the user pressed (f10, left,
 // esc, shift, click, a character...) in the queue before F7, still unread.
+// --history gives the prompt's memory, most recent first: it opens holding
+// the first word (the previous search text) and completes typed text from
+// all of them, as FAR's input fields do.
 #include <windows.h>
 
 #include <cstdio>
@@ -43,7 +46,8 @@ struct Options {
     int selStart = -1;
     int selEnd = -1;
     bool ctrl = false;
-    std::string queued;  // a key waiting in the queue before F7, by name
+    std::string queued;                // a key waiting in the queue before F7, by name
+    std::vector<std::string> history;  // the prompt's history, most recent first
 };
 
 struct Editor {
@@ -161,6 +165,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
             o.col = std::atoi(v);
         } else if (a == "--queued" && (v = next())) {
             o.queued = v;
+        } else if (a == "--history" && (v = next())) {
+            o.history.push_back(v);
         } else if (a == "--select" && i + 2 < argc) {
             o.selStart = std::atoi(argv[++i]);
             o.selEnd = std::atoi(argv[++i]);
@@ -169,7 +175,8 @@ bool ParseArgs(int argc, char** argv, Options& o) {
                          "usage: demo_host [--file PATH] [--line N] [--col C] [--select START END] [--ctrl]\n"
                          "                 [--queued "
                          "f10|f7|ctrl+f7|left|right|up|down|delete|esc|enter|shift|ctrl|click|"
-                         "CHAR]\n");
+                         "CHAR]\n"
+                         "                 [--history WORD]...\n");
             return false;
         }
     }
@@ -273,6 +280,12 @@ int main(int argc, char** argv) {
     } else {
         std::printf("  cursor at column %d, no selection\n", g_editor.curPos);
     }
+    if (!o.history.empty()) {
+        std::string words;
+        for (const std::string& word : o.history) words += (words.empty() ? "" : ", ") + word;
+        std::printf("  prompt history, most recent first: %s (the prompt opens holding %s)\n", words.c_str(),
+                    o.history.front().c_str());
+    }
 
     // FAR has already read the key press from the queue when it asks its
     // plug-ins about it; start from an empty queue, as after that read.
@@ -304,8 +317,9 @@ int main(int argc, char** argv) {
                     o.queued.c_str());
     }
 
-    // FAR goes on with the key: its prompt reads the queued keystrokes.
-    demo::PromptField field;
+    // FAR goes on with the key: its prompt opens with its memory and reads
+    // the queued keystrokes.
+    demo::PromptField field = demo::OpenPrompt(o.history);
     std::vector<INPUT_RECORD> events(pending == 0 ? 1 : pending);
     DWORD read = 0;
     if (pending > 0 && ReadConsoleInputA(input, events.data(), pending, &read)) {

@@ -4,6 +4,8 @@ namespace tarnwick::demo {
 
 namespace {
 
+constexpr std::uint16_t kVkK = 0x4B;
+
 void MoveCaret(PromptField& f, std::size_t to, bool select) {
     if (select) {
         const std::size_t anchor =
@@ -16,28 +18,74 @@ void MoveCaret(PromptField& f, std::size_t to, bool select) {
     f.caret = to;
 }
 
+char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool StartsWithIgnoringCase(const std::string& entry, const std::string& text) {
+    if (entry.size() < text.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (Folded(entry[i]) != Folded(text[i])) return false;
+    }
+    return true;
+}
+
+// The host's history completion, after a character typed at the end.
+void Complete(PromptField& f) {
+    for (const std::string& entry : f.history) {
+        if (!StartsWithIgnoringCase(entry, f.text)) continue;
+        const std::size_t typed = f.text.size();
+        f.text += entry.substr(typed);
+        f.selStart = typed;
+        f.selEnd = f.text.size();
+        f.caret = typed;
+        return;
+    }
+}
+
 }  // namespace
+
+PromptField OpenPrompt(const std::vector<std::string>& history) {
+    PromptField f;
+    f.history = history;
+    if (!history.empty()) f.text = history.front();
+    f.unchanged = !f.text.empty();
+    MoveCaret(f, f.text.size(), false);
+    return f;
+}
 
 void ApplyKey(PromptField& f, const InputRecord& rec) {
     if (rec.eventType != kKeyEvent || rec.keyDown == 0) return;
     const bool shift = (rec.controlKeyState & kShift) != 0;
+    const bool ctrl = (rec.controlKeyState & (kLeftCtrl | kRightCtrl)) != 0;
     switch (rec.virtualKeyCode) {
         case kVkHome:
+            f.unchanged = false;
             MoveCaret(f, 0, shift);
             return;
         case kVkEnd:
+            f.unchanged = false;
             MoveCaret(f, f.text.size(), shift);
+            return;
+        case kVkK:
+            if (!ctrl) break;
+            f.unchanged = false;
+            f.text.erase(f.caret);
+            MoveCaret(f, f.caret, false);
             return;
         default:
             break;
     }
     if (rec.character < 0x20) return;
-    if (f.selStart != f.selEnd) {
+    if (f.unchanged) {
+        f.text.clear();
+        f.unchanged = false;
+        MoveCaret(f, 0, false);
+    } else if (f.selStart != f.selEnd) {
         f.text.erase(f.selStart, f.selEnd - f.selStart);
         f.caret = f.selStart;
     }
     f.text.insert(f.caret, 1, static_cast<char>(rec.character));
     MoveCaret(f, f.caret + 1, false);
+    if (f.caret == f.text.size()) Complete(f);
 }
 
 std::string Render(const PromptField& f) {
