@@ -10,9 +10,6 @@ constexpr std::uint16_t kVkControl = 0x11;
 constexpr std::uint16_t kVkK = 0x4B;
 constexpr std::uint8_t kCtrlK = 0x0B;  // the character Ctrl+K carries
 
-constexpr std::uint32_t kDropEvents = 4;
-constexpr std::uint32_t kSelectEvents = 6;
-
 void Append(KeyBatch& batch, const InputRecord& rec) {
     if (batch.count < batch.capacity) batch.records[batch.count++] = rec;
 }

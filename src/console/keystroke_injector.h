@@ -42,17 +42,19 @@ std::int32_t TypeText(KeyBatch& batch, const ByteString& s);
 // Ctrl+K: in the host's input field, deletes from the caret to the end of the
 // line. After typed text that is exactly what the field's history completion
 // appended (selected, behind the caret); at the end of the text it does
-// nothing. Four events.
+// nothing.
 void DropAppendedCompletion(KeyBatch& batch);
 
 // Home, then Shift+End: in a one-line input field, selects the whole line.
-// Six events.
 void SelectPromptLine(KeyBatch& batch);
 
-// The most bytes one action types: its 2n + 10 records must be countable in
-// 32 bits and their size in a size_t. A longer text types nothing.
-constexpr std::size_t kMaxTypedBytes =
-    ((SIZE_MAX / sizeof(InputRecord) < UINT32_MAX ? SIZE_MAX / sizeof(InputRecord) : UINT32_MAX) - 10) / 2;
+// The events DropAppendedCompletion and SelectPromptLine append.
+constexpr std::uint32_t kDropEvents = 4;
+constexpr std::uint32_t kSelectEvents = 6;
+
+// The most bytes one action types: its 2n + 10 records must fit one write.
+// A longer text types nothing.
+constexpr std::size_t kMaxTypedBytes = (kMaxRecordsPerCall - kDropEvents - kSelectEvents) / 2;
 
 // One action's keys, in one write to the console input queue: `s` typed,
 // Ctrl+K when anything was typed, then the selection keys. When the batch's

@@ -46,11 +46,6 @@ bool IsUserInput(const InputRecord& rec) {
     return false;
 }
 
-// The most records a buffer may be asked for: n + 1 of them must be
-// countable in 32 bits and their bytes in a size_t.
-constexpr std::size_t kMaxRecords =
-    SIZE_MAX / sizeof(InputRecord) < UINT32_MAX ? SIZE_MAX / sizeof(InputRecord) : UINT32_MAX;
-
 // Grows `buffer` from `held` to `records` records, keeping those it holds and
 // zeroing the new ones. False, with `buffer` as it was, when the memory cannot
 // be had.
@@ -78,7 +73,7 @@ bool HasPendingTypedKeys() noexcept {
         sys::Dword n = 0;
         if (!sys::GetNumberOfConsoleInputEvents(console, &n)) break;
         // A buffer that cannot be had: typing nothing beats typing out of order.
-        if (n >= kMaxRecords) return true;
+        if (n >= kMaxRecordsPerCall) return true;  // n + 1 records must fit one peek
         ++n;
         if (n > size) {
             if (!Grow(buffer, size, n)) return true;

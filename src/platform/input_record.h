@@ -29,6 +29,11 @@ static_assert(offsetof(InputRecord, character) == 14);
 static_assert(offsetof(InputRecord, characterHigh) == 15);
 static_assert(offsetof(InputRecord, controlKeyState) == 16);
 
+// The most records one console call may be given: their count must fit the
+// call's 32-bit length, and their bytes a size_t.
+constexpr std::size_t kMaxRecordsPerCall =
+    SIZE_MAX / sizeof(InputRecord) < UINT32_MAX ? SIZE_MAX / sizeof(InputRecord) : UINT32_MAX;
+
 // The bytes after the event type of a mouse event (event type 2).
 struct MouseEventFields {
     std::int16_t x;

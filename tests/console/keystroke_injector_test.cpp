@@ -8,6 +8,7 @@
 #include "support/by_name.h"
 #include "support/byte_strings.h"
 #include "support/fake_sys.h"
+#include "support/heap_checks.h"
 #include "support/key_records.h"
 
 namespace tarnwick {
@@ -18,10 +19,7 @@ std::vector<InputRecord> Queue() { return {fake::Console().events.begin(), fake:
 class KeystrokeInjector : public ::testing::Test {
 protected:
     void SetUp() override { fake::Reset(); }
-    void TearDown() override {
-        EXPECT_TRUE(fake::TheHeap().live.empty()) << "the batch is freed before the call returns";
-        EXPECT_EQ(fake::TheHeap().badCalls, 0);
-    }
+    void TearDown() override { ExpectEveryBlockFreed(); }
 };
 
 struct TypeCase {

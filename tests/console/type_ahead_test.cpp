@@ -8,6 +8,7 @@
 
 #include "support/by_name.h"
 #include "support/fake_sys.h"
+#include "support/heap_checks.h"
 #include "support/key_records.h"
 
 namespace tarnwick {
@@ -19,10 +20,7 @@ InputRecord Release(std::uint16_t vk, std::uint8_t ch) { return KeyRecord(vk, ch
 class TypeAhead : public ::testing::Test {
 protected:
     void SetUp() override { fake::Reset(); }
-    void TearDown() override {
-        EXPECT_TRUE(fake::TheHeap().live.empty()) << "every block freed before the call returned";
-        EXPECT_EQ(fake::TheHeap().badCalls, 0);
-    }
+    void TearDown() override { ExpectEveryBlockFreed(); }
 };
 
 struct QueueCase {

@@ -12,6 +12,7 @@
 #include "support/by_name.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
+#include "support/heap_checks.h"
 #include "support/key_records.h"
 
 namespace tarnwick {
@@ -36,8 +37,7 @@ protected:
     }
     void TearDown() override {
         g_editorCommand = nullptr;
-        EXPECT_TRUE(fake::TheHeap().live.empty()) << "every block freed before the call returned";
-        EXPECT_EQ(fake::TheHeap().badCalls, 0);
+        ExpectEveryBlockFreed();
     }
     static bool ActionRan() { return !fake::TheEditor().commands.empty(); }
 };
