@@ -38,8 +38,9 @@ void InjectKey(KeyBatch& batch, std::uint16_t vk, std::uint8_t ch, std::uint32_t
 void TypeChar(KeyBatch& batch, std::uint8_t ch) { InjectKey(batch, kVkTyped, ch, 0, kPress | kRelease); }
 
 std::int32_t TypeText(KeyBatch& batch, const ByteString& s) {
+    const std::int32_t length = s.length < kMaxPromptBytes ? s.length : kMaxPromptBytes;
     std::int32_t typed = 0;
-    for (std::int32_t i = 0; i < s.length; ++i) {
+    for (std::int32_t i = 0; i < length; ++i) {
         const std::uint8_t ch = s.bytes[static_cast<std::size_t>(i)];
         if (ch < 0x20) continue;
         TypeChar(batch, ch);
@@ -67,12 +68,13 @@ void TypeIntoPrompt(const ByteString& s) {
     KeyBatch batch{selectionOnly, kSelectEvents, 0};
 
     HeapArray<InputRecord> typing;
-    if (s.length > 0 && static_cast<std::size_t>(s.length) <= kMaxTypedBytes) {
-        const std::size_t records = 2 * static_cast<std::size_t>(s.length) + kDropEvents + kSelectEvents;
+    if (s.length > 0) {
+        const std::int32_t typable = s.length < kMaxPromptBytes ? s.length : kMaxPromptBytes;
+        const auto records = static_cast<std::uint32_t>(2 * typable) + kDropEvents + kSelectEvents;
         typing.reset(static_cast<InputRecord*>(
             sys::HeapAlloc(sys::GetProcessHeap(), 0, records * sizeof(InputRecord))));
         if (typing) {
-            batch = KeyBatch{typing.get(), static_cast<std::uint32_t>(records), 0};
+            batch = KeyBatch{typing.get(), records, 0};
             if (TypeText(batch, s) > 0) DropAppendedCompletion(batch);
         }
     }

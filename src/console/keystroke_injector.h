@@ -35,8 +35,8 @@ void InjectKey(KeyBatch& batch, std::uint16_t vk, std::uint8_t ch, std::uint32_t
 // A press and a release of virtual key 1 carrying `ch`, with no modifiers.
 void TypeChar(KeyBatch& batch, std::uint8_t ch);
 
-// Types every byte of `s` from 0x20 up, in order; control characters are
-// dropped. Returns how many bytes were typed.
+// Types each of the first kMaxPromptBytes bytes of `s` that is 0x20 or above,
+// in order; control characters are dropped. Returns how many bytes were typed.
 std::int32_t TypeText(KeyBatch& batch, const ByteString& s);
 
 // Ctrl+K: in the host's input field, deletes from the caret to the end of the
@@ -52,15 +52,16 @@ void SelectPromptLine(KeyBatch& batch);
 constexpr std::uint32_t kDropEvents = 4;
 constexpr std::uint32_t kSelectEvents = 6;
 
-// The most bytes one action types: its 2n + 10 records must fit one write.
-// A longer text types nothing.
-constexpr std::size_t kMaxTypedBytes = (kMaxRecordsPerCall - kDropEvents - kSelectEvents) / 2;
+// The most records one action writes: kMaxPromptBytes typed, Ctrl+K and the
+// selection keys.
+constexpr std::uint32_t kMaxActionRecords = 2 * kMaxPromptBytes + kDropEvents + kSelectEvents;
+static_assert(kMaxActionRecords * sizeof(InputRecord) < 0x10000, "one action must fit every console's write");
 
-// One action's keys, in one write to the console input queue: `s` typed,
-// Ctrl+K when anything was typed, then the selection keys. When the batch's
-// memory cannot be had (or `s` is longer than kMaxTypedBytes) nothing is
-// typed and the selection keys go out alone, from a fixed buffer. A refused
-// write is not repeated.
+// One action's keys, in one write to the console input queue: the first
+// kMaxPromptBytes bytes of `s` typed, Ctrl+K when anything was typed, then the
+// selection keys. When the batch's memory cannot be had nothing is typed and
+// the selection keys go out alone, from a fixed buffer. A refused write is not
+// repeated.
 void TypeIntoPrompt(const ByteString& s);
 
 }  // namespace tarnwick

@@ -48,10 +48,11 @@ void RunFindWordAction() {
 }
 
 void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end) {
+    // Only what the prompt can hold is copied, converted and typed, so F7
+    // costs the same however long the range.
+    const std::int32_t count = start >= 0 && end > start ? std::min(end - start, kMaxPromptBytes) : 0;
     ByteString copy;  // stays empty when the range is empty or reversed, or cannot be copied
-    if (start >= 0 && end - start > 0 && CopyBytes(text + start, end - start, copy)) {
-        ConvertToConsoleCodePage(copy);
-    }
+    if (count > 0 && CopyBytes(text + start, count, copy)) ConvertToConsoleCodePage(copy);
     TypeIntoPrompt(copy);
 }
 

@@ -19,9 +19,10 @@ std::int32_t ProcessEditorInput(const InputRecord& rec);
 // go out on every path, alone when nothing could be typed.
 void RunFindWordAction();
 
-// Copies text[start, end) out of the host's line, converts it to the console's
-// code page and types it into the prompt, followed by the selection keys. Only
-// the selection keys when the range is empty or reversed.
+// Copies text[start, end), cut to its first kMaxPromptBytes bytes, out of the
+// host's line, converts it to the console's code page and types it into the
+// prompt, followed by the selection keys. Only the selection keys when the
+// range is empty or reversed.
 void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end);
 
 }  // namespace tarnwick

@@ -47,21 +47,28 @@ TEST_P(TypeTextTable, TypesEveryByteFromSpaceUpThenDropsTheCompletionAndSelectsI
 
 INSTANTIATE_TEST_SUITE_P(
     Strings, TypeTextTable,
-    ::testing::Values(TypeCase{"ab", "ab", "ab"}, TypeCase{"TabBetweenLetters", "a\tb", "ab"},
-                      TypeCase{"Empty", "", ""},
-                      TypeCase{"OnlyControlCharacters", std::string("\t\r\n\x1F\0", 5), ""},
-                      TypeCase{"NulDelAndHighBytes", std::string("x\0\x7F\xE9 ~", 6), "x\x7F\xE9 ~"},
-                      TypeCase{"EveryByteFromSpaceUp",
-                               [] {
-                                   std::string all;
-                                   for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
-                                   return all;
-                               }(),
-                               [] {
-                                   std::string all;
-                                   for (int c = 0x20; c < 256; ++c) all += static_cast<char>(c);
-                                   return all;
-                               }()}),
+    ::testing::Values(
+        TypeCase{"ab", "ab", "ab"}, TypeCase{"TabBetweenLetters", "a\tb", "ab"}, TypeCase{"Empty", "", ""},
+        TypeCase{"OnlyControlCharacters", std::string("\t\r\n\x1F\0", 5), ""},
+        TypeCase{"NulDelAndHighBytes", std::string("x\0\x7F\xE9 ~", 6), "x\x7F\xE9 ~"},
+        // Only the first 1,023 bytes, what the prompt holds, are typed.
+        TypeCase{"AsLongAsThePromptHolds", std::string(1023, 'x'), std::string(1023, 'x')},
+        TypeCase{"OneByteMoreThanThePromptHolds", std::string(1023, 'x') + "y", std::string(1023, 'x')},
+        TypeCase{"FarLongerThanThePromptHolds", std::string(100000, 'z'), std::string(1023, 'z')},
+        // The cut counts bytes, not typed characters.
+        TypeCase{"TabsCountTowardsTheCut", std::string(100, '\t') + std::string(1000, 'w'),
+                 std::string(923, 'w')},
+        TypeCase{"EveryByteFromSpaceUp",
+                 [] {
+                     std::string all;
+                     for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+                     return all;
+                 }(),
+                 [] {
+                     std::string all;
+                     for (int c = 0x20; c < 256; ++c) all += static_cast<char>(c);
+                     return all;
+                 }()}),
     ByName());
 
 TEST_F(KeystrokeInjector, SelectPromptLineWritesHomeThenShiftEnd) {
@@ -169,18 +176,18 @@ TEST_P(NothingTypedTable, SendsTheSelectionKeysAloneInOneWrite) {
     EXPECT_EQ(Queue(), SelectionRecords(fake::ScanCode));
     EXPECT_EQ(fake::Console().writeLengths, std::vector<sys::Dword>{6});
     EXPECT_EQ(heap.requests - before, c.batchRequests);
+    EXPECT_LE(heap.largestRequest, kMaxActionRecords * sizeof(InputRecord))
+        << "however long the string, the batch is one action's at most";
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Strings, NothingTypedTable,
     ::testing::Values(NothingTypedCase{"NoMemoryForTheBatch", 3, true, 1},
-                      NothingTypedCase{"AsLongAsABatchMayBeWithNoMemory",
-                                       static_cast<std::int32_t>(kMaxTypedBytes), true, 1},
-                      // 2n + 10 records would not fit the size computation:
-                      // nothing is asked of the heap, nothing read.
-                      NothingTypedCase{"LongerThanABatchMayBe", static_cast<std::int32_t>(kMaxTypedBytes + 1),
-                                       false, 0},
-                      NothingTypedCase{"LongestInt32", INT32_MAX, false, 0},
+                      NothingTypedCase{"AsLongAsThePromptHoldsWithNoMemory", kMaxPromptBytes, true, 1},
+                      // However long the string, the batch asked for holds one
+                      // action's records at most.
+                      NothingTypedCase{"LongerThanThePromptHoldsWithNoMemory", kMaxPromptBytes + 1, true, 1},
+                      NothingTypedCase{"LongestInt32WithNoMemory", INT32_MAX, true, 1},
                       NothingTypedCase{"Empty", 0, false, 0},
                       NothingTypedCase{"NegativeLength", -1, false, 0}),
     ByName());

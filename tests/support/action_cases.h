@@ -2,6 +2,7 @@
 // What F7 must type for a given editor line, cursor and selection: one table,
 // proven natively on the in-memory console and under Wine through the DLL.
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -19,8 +20,19 @@ struct ActionCase {
     std::int32_t selStart;
     std::int32_t selEnd;
     std::string typed;  // what is typed; Ctrl+K and the selection keys follow
+    // When given, the bytes command 10 must be handed, once.
+    std::optional<std::string> converted = std::nullopt;
     friend void PrintTo(const ActionCase& c, std::ostream* os) { *os << c.name; }
 };
+
+// `n` word characters whose first 1,023 are found again only 3,969 bytes on,
+// so that a copy taken from the wrong place is told apart.
+inline std::string Letters(std::size_t n) {
+    static const char kWordChars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
+    std::string out(n, ' ');
+    for (std::size_t i = 0; i < n; ++i) out[i] = kWordChars[(i + i / 63) % 63];
+    return out;
+}
 
 inline std::vector<ActionCase> ActionCases() {
     return {
@@ -46,6 +58,17 @@ inline std::vector<ActionCase> ActionCases() {
         {"SelectionStartingBeyondTheLength", "int count", 0, 1, true, 12, 40, ""},
         {"SelectionStartingAtTheLength", "int count", 0, 1, true, 9, 12, ""},
         {"WordAtTheVeryEndOfTheLine", "x = total", 9, 0, false, -1, -1, "total"},
+        // Only the range's first 1,023 bytes, what the host's prompt holds,
+        // are copied, converted and typed.
+        {"SelectionOf1022Bytes", Letters(1022), 0, 1, true, 0, 1022, Letters(1022), Letters(1022)},
+        {"SelectionOf1023Bytes", Letters(1023), 0, 1, true, 0, 1023, Letters(1023), Letters(1023)},
+        {"SelectionOf1024Bytes", Letters(1024), 0, 1, true, 0, 1024, Letters(1023), Letters(1023)},
+        {"SelectionOf100000BytesFromColumn2", Letters(100002), 7, 1, true, 2, 100002,
+         Letters(100002).substr(2, 1023), Letters(100002).substr(2, 1023)},
+        {"WordOf5000LettersCursorInItsMiddle", "x = " + Letters(5000) + ";", 2504, 0, false, -1, -1,
+         Letters(1023), Letters(1023)},
+        {"TabsCountTowardsTheCut", std::string(100, '\t') + Letters(1000), 0, 1, true, 0, 1100, Letters(923),
+         std::string(100, '\t') + Letters(923)},
     };
 }
 

@@ -49,6 +49,7 @@ bool Grant(sys::Handle heap, std::size_t bytes) {
         return false;
     }
     const int request = ++h.requests;
+    if (bytes > h.largestRequest) h.largestRequest = bytes;
     return request != h.failRequest && (h.failAbove == 0 || bytes <= h.failAbove);
 }
 
@@ -139,6 +140,7 @@ void* HeapAlloc(Handle heap, Dword flags, std::size_t bytes) {
     std::memset(block, (flags & kHeapZeroMemory) != 0 ? 0 : 0xA5, bytes);
     fake::TheHeap().live[block] = bytes;
     ++fake::TheHeap().allocations;
+    fake::TheHeap().bytesGranted += bytes;
     return block;
 }
 

@@ -47,6 +47,8 @@ struct Heap {
     long allocations = 0;               // successful HeapAlloc calls
     long frees = 0;                     // HeapFree calls on a live block
     long badCalls = 0;                  // a wrong heap handle, or a free of no live block
+    std::size_t bytesGranted = 0;       // over all successful HeapAlloc calls
+    std::size_t largestRequest = 0;     // the most bytes one HeapAlloc call asked for
     std::map<void*, std::size_t> live;  // the blocks handed out and not yet freed, with their sizes
 
     // Faults: the Nth HeapAlloc (1-based; 0 never), and every request for

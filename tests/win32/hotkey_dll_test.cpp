@@ -11,6 +11,7 @@
 #include "support/fake_editor.h"
 #include "support/key_records.h"
 #include "win32/console_queue.h"
+#include "win32/import_hook.h"
 #include "win32/plugin_dll.h"
 
 namespace tarnwick {
@@ -21,17 +22,50 @@ using win32::RealScanCode;
 
 // Copies `text` so that its last byte is the last readable byte.
 const std::uint8_t* AtPageEnd(const std::string& text) {
+    constexpr std::size_t kReadable = 0x20000;  // room for the longest line of the tables
     static std::uint8_t* region = [] {
         auto* p = static_cast<std::uint8_t*>(
-            VirtualAlloc(nullptr, 0x2000, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+            VirtualAlloc(nullptr, kReadable + 0x1000, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
         DWORD old = 0;
-        VirtualProtect(p + 0x1000, 0x1000, PAGE_NOACCESS, &old);
+        VirtualProtect(p + kReadable, 0x1000, PAGE_NOACCESS, &old);
         return p;
     }();
-    std::uint8_t* at = region + 0x1000 - text.size();
+    if (text.size() > kReadable) ADD_FAILURE() << "a line of " << text.size() << " bytes does not fit";
+    std::uint8_t* at = region + kReadable - text.size();
     std::memcpy(at, text.data(), text.size());
     return at;
 }
+
+// Counts the DLL's calls to WriteConsoleInputA, and the records each was
+// given, while it lives; every call still goes to the console.
+class WriteCounter {
+public:
+    WriteCounter() {
+        lengths_.clear();
+        real_ = reinterpret_cast<WriteFn>(win32::HookImport(
+            Plugin().module, "kernel32.dll", "WriteConsoleInputA", reinterpret_cast<void*>(&Counted)));
+    }
+    ~WriteCounter() {
+        if (real_ != nullptr) {
+            win32::HookImport(Plugin().module, "kernel32.dll", "WriteConsoleInputA",
+                              reinterpret_cast<void*>(real_));
+        }
+    }
+    WriteCounter(const WriteCounter&) = delete;
+    WriteCounter& operator=(const WriteCounter&) = delete;
+
+    bool Hooked() const { return real_ != nullptr; }
+    const std::vector<DWORD>& Lengths() const { return lengths_; }
+
+private:
+    using WriteFn = BOOL(WINAPI*)(HANDLE, const INPUT_RECORD*, DWORD, DWORD*);
+    static BOOL WINAPI Counted(HANDLE console, const INPUT_RECORD* records, DWORD length, DWORD* written) {
+        lengths_.push_back(length);
+        return real_(console, records, length, written);
+    }
+    static inline WriteFn real_ = nullptr;
+    static inline std::vector<DWORD> lengths_;
+};
 
 InputRecord F7(std::uint32_t state = 0, bool down = true) {
     return KeyRecord(kVkF7, 0, down, state, RealScanCode);
@@ -132,6 +166,28 @@ TEST_F(HotkeyDll, APendingF7ReleaseStaysAheadOfTheTypedWord) {
     const InputRecord rec = F7();
     EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
     EXPECT_EQ(win32::ReadAll(), Concat({F7(0, false)}, Typed("count")));
+}
+
+// However long the selection, its first 1,023 bytes reach the real console
+// queue, Ctrl+K and the selection keys after them, in one call of 2,056
+// records: what every console accepts in one write.
+TEST_F(HotkeyDll, AHundredThousandByteSelectionGoesOutCutInOneWrite) {
+    const std::string line = Letters(100000);
+    fake::Editor& e = fake::ResetEditor(line, 0);
+    Place(e);
+    e.blockType = kStreamBlock;
+    e.blockStartLine = e.curLine;
+    e.selStart = 0;
+    e.selEnd = 100000;
+    WriteCounter writes;
+    ASSERT_TRUE(writes.Hooked()) << "tarnwick.dll imports WriteConsoleInputA from kernel32.dll";
+    const InputRecord rec = F7();
+    Plugin().processEditorInput(&rec);
+    EXPECT_EQ(writes.Lengths(), std::vector<DWORD>{2056});
+    EXPECT_EQ(e.converted, std::vector<std::string>{line.substr(0, 1023)});
+    const std::vector<InputRecord> got = win32::ReadAll();
+    EXPECT_EQ(got.size(), 2056u);
+    EXPECT_EQ(got, Typed(line.substr(0, 1023)));
 }
 
 TEST_F(HotkeyDll, TheHostsConversionIsTyped) {

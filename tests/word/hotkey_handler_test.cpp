@@ -114,6 +114,10 @@ TEST_P(Actions, TypeTheChosenTextThenSelectIt) {
     EXPECT_EQ(Queue(), Typed(c.typed));
     EXPECT_EQ(fake::Console().writeCalls, 1) << "the whole action in one write";
     EXPECT_EQ(e.lineNumbers, std::vector<std::int32_t>{-1});
+    if (c.converted) {
+        EXPECT_EQ(e.converted, std::vector<std::string>{*c.converted})
+            << "command 10 gets exactly these bytes";
+    }
     if (c.typed.empty()) return;
     ASSERT_EQ(e.converted.size(), 1u) << "one conversion of the chosen range";
     EXPECT_NE(e.convertBuffers[0], e.line.get()) << "the host's line is never handed back to be written";
@@ -199,14 +203,31 @@ TEST_F(HotkeyHandler, APendingF7ReleaseStaysAheadOfTheInjectedKeys) {
 // What one accepted F7 costs on a stable queue, for n typed bytes: one count,
 // one peek, one write of 2n + 10 records, n + 7 key mappings, and three
 // allocations (the peek buffer, the copy and the batch), all freed before it
-// returns.
+// returns. However long the selection, n is at most 1,023: the cost stops
+// growing there.
 TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekOneWriteAndThreeAllocations) {
-    const std::string words[] = {"count", "x", "a_much_longer_identifier_than_usual"};
-    for (const std::string& word : words) {
+    struct Cost {
+        std::string line;
+        std::int32_t selEnd;  // a stream selection [0, selEnd) when positive
+        int n;
+    };
+    const Cost costs[] = {
+        {"count = 1;", 0, 5},
+        {"x = 1;", 0, 1},
+        {"a_much_longer_identifier_than_usual = 1;", 0, 35},
+        {std::string(1023, 'w'), 1023, 1023},
+        {std::string(1 << 20, 'w'), 1 << 20, 1023},
+    };
+    for (const Cost& c : costs) {
         SetUp();
-        fake::ResetEditor(word + " = 1;", 0);
+        fake::Editor& e = fake::ResetEditor(c.line, 0);
+        if (c.selEnd > 0) {
+            e.blockType = kStreamBlock;
+            e.blockStartLine = e.curLine;
+            e.selStart = 0;
+            e.selEnd = c.selEnd;
+        }
         fake::Console().events.push_back(F7(false));
-        const auto n = static_cast<int>(word.size());
         const InputRecord rec = F7();
         ProcessEditorInput(rec);
 
@@ -214,11 +235,17 @@ TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekOneWriteAndThreeAllocation
         EXPECT_EQ(q.countCalls, 1);
         EXPECT_EQ(q.peekCalls, 1);
         EXPECT_EQ(q.handleCalls, 2) << "once for the type-ahead check, once for the write";
-        EXPECT_EQ(q.writeLengths, std::vector<sys::Dword>{static_cast<sys::Dword>(2 * n + 10)});
-        EXPECT_EQ(q.mapCalls, n + 7);
+        EXPECT_EQ(q.writeLengths, std::vector<sys::Dword>{static_cast<sys::Dword>(2 * c.n + 10)});
+        EXPECT_EQ(q.mapCalls, c.n + 7);
+        ASSERT_EQ(e.converted.size(), 1u);
+        EXPECT_EQ(e.converted[0].size(), static_cast<std::size_t>(c.n)) << "one conversion of the copy";
         const auto& heap = fake::TheHeap();
         EXPECT_EQ(heap.allocations, 3) << "the peek buffer, the copy and the batch";
         EXPECT_EQ(heap.frees, 3);
+        const std::size_t record = sizeof(InputRecord);
+        EXPECT_EQ(heap.bytesGranted, 2 * record + static_cast<std::size_t>(c.n) +
+                                         (2 * static_cast<std::size_t>(c.n) + 10) * record)
+            << "two peek records, the copy, the batch";
     }
 }
 
@@ -229,17 +256,31 @@ TEST_F(HotkeyHandler, ARejectedEventMakesNoAllocation) {
 }
 
 // No memory for the copy (request 2) or for the batch (request 3): nothing is
-// typed, and the selection keys still go out, in one write.
+// typed, and the selection keys still go out, in one write. A long range
+// asks no more of the heap than what the prompt holds.
 TEST_F(HotkeyHandler, NoMemoryForTheCopyOrTheBatchTypesNothingButStillSelects) {
-    for (int failing : {2, 3}) {
-        SetUp();
-        fake::ResetEditor("a_word_longer_than_the_peek_buffer_of_one_record", 3);
-        fake::TheHeap().failRequest = failing;
-        const InputRecord rec = F7();
-        EXPECT_EQ(ProcessEditorInput(rec), 0);
-        EXPECT_EQ(fake::TheHeap().requests, failing) << failing;
-        EXPECT_EQ(Queue(), Typed("")) << failing;
-        EXPECT_EQ(fake::Console().writeCalls, 1) << failing;
+    const std::int32_t selections[] = {0, 100000};  // a stream selection [0, n) when positive
+    for (std::int32_t selection : selections) {
+        for (int failing : {2, 3}) {
+            SetUp();
+            fake::Editor& e =
+                fake::ResetEditor(selection > 0 ? Letters(static_cast<std::size_t>(selection))
+                                                : "a_word_longer_than_the_peek_buffer_of_one_record",
+                                  3);
+            if (selection > 0) {
+                e.blockType = kStreamBlock;
+                e.blockStartLine = e.curLine;
+                e.selStart = 0;
+                e.selEnd = selection;
+            }
+            fake::TheHeap().failRequest = failing;
+            const InputRecord rec = F7();
+            ProcessEditorInput(rec);
+            EXPECT_EQ(fake::TheHeap().requests, failing) << failing;
+            EXPECT_LE(fake::TheHeap().largestRequest, kMaxActionRecords * sizeof(InputRecord)) << failing;
+            EXPECT_EQ(Queue(), Typed("")) << failing;
+            EXPECT_EQ(fake::Console().writeCalls, 1) << failing;
+        }
     }
 }
 
