@@ -10,6 +10,7 @@
 #include "support/fake_sys.h"
 #include "support/heap_checks.h"
 #include "support/key_records.h"
+#include "support/reference_rules.h"
 
 namespace tarnwick {
 namespace {
@@ -66,9 +67,6 @@ InputRecord Modified(std::uint16_t vk, std::uint32_t state, bool down = true) {
     return KeyRecord(vk, 0, down, state, fake::ScanCode);
 }
 
-constexpr std::uint16_t kModifierAndLockKeys[] = {0x10, 0x11, 0x12, 0x14, 0x5B, 0x5C, 0x90,
-                                                  0x91, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
-
 std::vector<QueueCase> QueueCases() {
     std::vector<QueueCase> cases = {
         {"Empty", {}, false},
@@ -122,7 +120,7 @@ std::vector<QueueCase> QueueCases() {
         {"MouseButtonsReleased", {MouseRecord(0, 0)}, false},
     };
     std::vector<InputRecord> modifiers;
-    for (std::uint16_t vk : kModifierAndLockKeys) {
+    for (std::uint16_t vk : reference::kModifierAndLockKeys) {
         char name[32];
         std::snprintf(name, sizeof name, "ModifierOrLockKey%02X", vk);
         cases.push_back({name, {Press(vk, 0), Release(vk, 0)}, false});
