@@ -1,16 +1,19 @@
 // ProcessEditorInput driven by arbitrary input records, editor states, line
-// texts, selections, command results, conversions and queue contents, on the
-// in-memory console. The host's line lives in an allocation of exactly its
-// reported length, so a read past it is caught.
+// texts (up to 4,095 bytes), selections, command results, conversions, queue
+// contents and failed allocations, on the in-memory console. The host's line
+// lives in an allocation of exactly its reported length, so a read past it is
+// caught.
 //
 // Invariants: the result is 0; whenever the queue holds the user's own input
 // (a key press with a character, a press of any key but a modifier or lock
-// key, a mouse button or wheel) nothing at all is written; otherwise an
-// accepted F7 appends exactly the chosen range's bytes from 0x20 up (after
-// conversion), Ctrl+K when any byte was typed, and then the six selection
-// keys, and any other event appends nothing. An action makes at most one
-// write, and every key it presses it releases, Shift and Ctrl included.
-#include <algorithm>
+// key, a mouse button or wheel), or the peek buffer cannot be had, nothing at
+// all is written; otherwise an accepted F7 appends exactly the first 1,023
+// bytes of the chosen range from 0x20 up (after conversion), Ctrl+K when any
+// byte was typed, and then the six selection keys, and any other event
+// appends nothing. With no memory for the copy or the batch, the selection
+// keys go out alone. Command 10 gets exactly the range's first 1,023 bytes,
+// once. An action makes at most one write, of at most 2,056 records, and
+// every key it presses it releases, Shift and Ctrl included.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -25,6 +28,7 @@
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
 #include "support/key_records.h"
+#include "support/reference_rules.h"
 
 using namespace tarnwick;
 
@@ -44,40 +48,22 @@ struct Reader {
     }
 };
 
-// The rules for what is chosen, read plainly.
-bool Word(std::uint8_t c) {
-    return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'z') || c == '_' || c >= 0x80;
-}
-
+// What is chosen, read plainly: the selection on the cursor's line, clipped
+// to it, or else the word at the cursor for a cursor within the line.
 std::string Chosen(const fake::Editor& e, std::int32_t length) {
     const std::string line = e.text.substr(0, static_cast<std::size_t>(length < 0 ? 0 : length));
     const auto len = static_cast<std::int32_t>(line.size());
-    auto at = [&](std::int32_t i) { return static_cast<std::uint8_t>(line[static_cast<std::size_t>(i)]); };
     if (e.blockType == 1 && e.blockStartLine == e.curLine && e.selStart >= 0 && e.selEnd >= 0) {
         const std::int32_t end = e.selEnd < len ? e.selEnd : len;
         return e.selStart < end ? line.substr(static_cast<std::size_t>(e.selStart),
                                               static_cast<std::size_t>(end - e.selStart))
                                 : "";
     }
-    if (e.curPos > len || len == 0) return "";
-    std::int32_t a = -1;
-    if (e.curPos == len) {
-        if (Word(at(len - 1))) a = len - 1;
-    } else if (e.curPos >= 0 && Word(at(e.curPos))) {
-        a = e.curPos;
-    } else if (e.curPos >= 1 && Word(at(e.curPos - 1))) {
-        a = e.curPos - 1;
-    }
-    if (a < 0) return "";
-    std::int32_t s = a, t = a + 1;
-    while (s > 0 && Word(at(s - 1))) --s;
-    while (t < len && Word(at(t))) ++t;
-    return line.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(t - s));
+    if (e.curPos > len) return "";
+    const reference::WordRange word = reference::WordAt(line, e.curPos);
+    if (!word.found) return "";
+    return line.substr(static_cast<std::size_t>(word.start), static_cast<std::size_t>(word.end - word.start));
 }
-
-// The modifier and lock keys: pressed alone, they are not the user's input.
-const std::uint32_t kQuietKeys[] = {0x10, 0x11, 0x12, 0x14, 0x5B, 0x5C, 0x90,
-                                    0x91, 0xA0, 0xA1, 0xA2, 0xA3, 0xA4, 0xA5};
 
 // The user's own input, read plainly from the bytes of a record.
 bool UsersInput(const InputRecord& r) {
@@ -87,9 +73,7 @@ bool UsersInput(const InputRecord& r) {
     auto u32 = [&](int at) { return u16(at) | u16(at + 2) << 16; };
     if (u16(0) == 1) {
         const std::uint32_t vk = u16(10);
-        const bool modifier =
-            std::find(std::begin(kQuietKeys), std::end(kQuietKeys), vk) != std::end(kQuietKeys);
-        return u32(4) != 0 && (b[14] != 0 || !modifier);
+        return u32(4) != 0 && (b[14] != 0 || !reference::IsModifierOrLockKey(static_cast<std::uint16_t>(vk)));
     }
     if (u16(0) == 2) return u32(8) != 0 || (u32(16) & 0x0C) != 0;
     return false;
@@ -122,7 +106,8 @@ void Quieten(InputRecord& r, std::uint8_t how) {
             break;
         case 1:
             r.eventType = kKeyEvent;
-            r.virtualKeyCode = static_cast<std::uint16_t>(kQuietKeys[(how / 4) % std::size(kQuietKeys)]);
+            r.virtualKeyCode =
+                reference::kModifierAndLockKeys[(how / 4) % std::size(reference::kModifierAndLockKeys)];
             r.character = 0;
             break;
         case 2: {
@@ -164,16 +149,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto textLen = in.Take<std::uint8_t>() % 48;
     std::string text;
     for (int i = 0; i < textLen; ++i) text += static_cast<char>(in.Take<std::uint8_t>());
-    fake::Editor& e = fake::ResetEditor(text, in.Take<std::int8_t>());
+    // A long line: the bytes above repeated to a length of up to 4,095, with
+    // columns that reach it.
+    const bool longLine = (flags & 0x40) != 0;
+    if (longLine && !text.empty()) {
+        const std::size_t target = in.Take<std::uint16_t>() % 4096;
+        while (text.size() < target) text += text;
+        text.resize(target);
+    }
+    auto column = [&in, longLine]() -> std::int32_t {
+        return longLine ? in.Take<std::int16_t>() : in.Take<std::int8_t>();
+    };
+    fake::Editor& e = fake::ResetEditor(text, column());
     e.blockType = (flags & 0x02) ? 1 : in.Take<std::int8_t>();
     e.blockStartLine = (flags & 0x04) ? e.curLine : in.Take<std::int8_t>();
-    e.selStart = in.Take<std::int8_t>();
-    e.selEnd = in.Take<std::int8_t>();
+    e.selStart = column();
+    e.selEnd = column();
     const auto faults = in.Take<std::uint8_t>();
     e.failState = (faults & 0x01) != 0;
     e.failLine = (faults & 0x02) != 0;
     e.nullText = (faults & 0x04) != 0;
-    const std::int32_t reported = (flags & 0x80) ? in.Take<std::int8_t>() : -1;
+    const std::int32_t reported = (flags & 0x80) ? column() : -1;
     e.reportedLength = reported;
     const std::int32_t length = reported != -1 ? (reported < static_cast<std::int32_t>(text.size())
                                                       ? reported
@@ -191,6 +187,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!exact.empty()) std::memcpy(line.get(), exact.data(), exact.size());
     e.placedText = line.get();
     g_editorCommand = (faults & 0x08) != 0 ? nullptr : fake::EditorEntry;
+    // The heap request that cannot be had, if any: an accepted F7 asks for
+    // the peek buffer (1), then the copy (2) and the batch (3) when there is
+    // a range to type.
+    const int failing = in.Take<std::uint8_t>() % 4;
+    fake::TheHeap().failRequest = failing;
 
     const std::vector<InputRecord> before(fake::Console().events.begin(), fake::Console().events.end());
     bool pending = false;
@@ -203,21 +204,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::vector<InputRecord> after(fake::Console().events.begin(), fake::Console().events.end());
     std::vector<InputRecord> want = before;
-    if (accepted && !pending) {
-        std::string typed;
+    // The peek buffer cannot be had: the plug-in stays out, as for the user's input.
+    const bool stayedOut = pending || failing == 1;
+    std::vector<std::string> converted;
+    if (accepted && !stayedOut) {
         const bool answered = g_editorCommand != nullptr && !e.failState && !e.failLine && !e.nullText;
-        if (answered) {
-            for (char c : Chosen(e, length)) typed += static_cast<char>(static_cast<std::uint8_t>(c) ^ mask);
+        const std::string range = answered ? Chosen(e, length).substr(0, 1023) : "";
+        std::string typed;
+        if (!range.empty() && failing != 2) converted.push_back(range);
+        if (failing != 2 && failing != 3) {  // no memory for the copy or the batch: nothing typed
+            for (char c : range) typed += static_cast<char>(static_cast<std::uint8_t>(c) ^ mask);
         }
         want = Concat(want, ActionRecords(typed, fake::ScanCode));
     }
     if (!(after == want)) std::abort();
+    if (e.converted != converted) std::abort();
     if (fake::Console().writeCalls > 1) std::abort();
+    for (sys::Dword n : fake::Console().writeLengths) {
+        if (n > 2056) std::abort();
+    }
     if (!PressesBalance(std::vector<InputRecord>(after.begin() + static_cast<std::ptrdiff_t>(before.size()),
                                                  after.end())))
         std::abort();
-    if (pending && (fake::Console().writeCalls != 0 || !e.commands.empty())) std::abort();
+    if (stayedOut && (fake::Console().writeCalls != 0 || !e.commands.empty())) std::abort();
     if (!accepted && !e.commands.empty()) std::abort();
+    if (!fake::TheHeap().live.empty()) std::abort();
     g_editorCommand = nullptr;
     return 0;
 }
