@@ -123,7 +123,14 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"CtrlKDropsTheCompletion", "count|[down]", CtrlK(), "count|", {"countdown"}},
         KeyCase{"CtrlKMidText", "co|unt", CtrlK(), "co|"},
         KeyCase{"CtrlKAtTheEndDoesNothing", "count|", CtrlK(), "count|"},
-        KeyCase{"KWithoutCtrlIsTyped", "a|", Key(0x4B, 'k', true), "ak|"}),
+        KeyCase{"KWithoutCtrlIsTyped", "a|", Key(0x4B, 'k', true), "ak|"},
+        // The field holds 1,023 bytes at most.
+        KeyCase{"AFullFieldRefusesTheKey", std::string(1023, 'a') + "|", Key(1, 'x', true),
+                std::string(1023, 'a') + "|"},
+        KeyCase{"AFullFieldStillReplacesItsSelection", "[" + std::string(1023, 'a') + "]|", Key(1, 'x', true),
+                "x|"},
+        KeyCase{"AFieldOneByteShortTakesTheKey", std::string(1022, 'a') + "|", Key(1, 'x', true),
+                std::string(1022, 'a') + "x|"}),
     ByName());
 
 struct HistoryCase {
@@ -157,7 +164,11 @@ INSTANTIATE_TEST_SUITE_P(
                       HistoryCase{"NothingTypedKeepsThePreviousText", {"countdown"}, "", "[countdown]"},
                       HistoryCase{
                           "OnlyControlCharactersKeepThePreviousText", {"countdown"}, "\t\r", "[countdown]"},
-                      HistoryCase{"NothingTypedIntoAnEmptyField", {}, "", ""}),
+                      HistoryCase{"NothingTypedIntoAnEmptyField", {}, "", ""},
+                      HistoryCase{"AWordLongerThanTheFieldHolds",
+                                  {"countdown"},
+                                  std::string(5000, 'w'),
+                                  "[" + std::string(1023, 'w') + "]"}),
     ByName());
 
 }  // namespace

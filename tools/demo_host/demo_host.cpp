@@ -193,9 +193,14 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
+// A text longer than this is shown as its first this many bytes, an
+// ellipsis and its length.
+constexpr std::size_t kShownBytes = 60;
+const char kEllipsis[] = "\xE2\x80\xA6";  // U+2026 in UTF-8, as a terminal shows it
+
 std::string Shown(const std::string& text) {
     std::string out;
-    for (char c : text) {
+    for (char c : text.substr(0, kShownBytes)) {
         if (c == '\t') {
             out += "\\t";
         } else {
@@ -203,6 +208,25 @@ std::string Shown(const std::string& text) {
         }
     }
     return out;
+}
+
+// The editor's line, in quotes.
+std::string ShownLine(const std::string& line) {
+    if (line.size() <= kShownBytes) return "\"" + Shown(line) + "\"";
+    return "\"" + Shown(line) + kEllipsis + "\" (" + std::to_string(line.size()) + " bytes)";
+}
+
+// The prompt's text with its selected part in brackets.
+std::string ShownPrompt(const demo::PromptField& field) {
+    if (field.text.empty()) return "(empty)";
+    if (field.text.size() <= kShownBytes) return demo::Render(field);
+    demo::PromptField cut = field;
+    cut.text = field.text.substr(0, kShownBytes) + kEllipsis;
+    auto at = [&cut](std::size_t i) { return i <= kShownBytes ? i : cut.text.size(); };
+    cut.selStart = at(field.selStart);
+    cut.selEnd = at(field.selEnd);
+    cut.caret = at(field.caret);
+    return demo::Render(cut) + " (" + std::to_string(field.text.size()) + " bytes)";
 }
 
 }  // namespace
@@ -273,7 +297,7 @@ int main(int argc, char** argv) {
 
     const std::string& line = g_editor.lines[static_cast<std::size_t>(g_editor.curLine)];
     std::printf("Tarnwick demo: tarnwick.dll loaded, plug-in flags %u\n", info.flags);
-    std::printf("  editor line %d: \"%s\"\n", o.line, Shown(line).c_str());
+    std::printf("  editor line %d: %s\n", o.line, ShownLine(line).c_str());
     if (g_editor.selection) {
         std::printf("  cursor at column %d, stream selection [%d, %d) on this line\n", g_editor.curPos,
                     g_editor.selStart, g_editor.selEnd);
@@ -329,6 +353,6 @@ int main(int argc, char** argv) {
             demo::ApplyKey(field, rec);
         }
     }
-    std::printf("  %s: %s\n", o.ctrl ? "Replace" : "Find", demo::Render(field).c_str());
+    std::printf("  %s: %s\n", o.ctrl ? "Replace" : "Find", ShownPrompt(field).c_str());
     return 0;
 }

@@ -82,6 +82,8 @@ void ApplyKey(PromptField& f, const InputRecord& rec) {
     } else if (f.selStart != f.selEnd) {
         f.text.erase(f.selStart, f.selEnd - f.selStart);
         f.caret = f.selStart;
+    } else if (f.text.size() >= kFieldCapacity) {
+        return;  // a full field refuses the key
     }
     f.text.insert(f.caret, 1, static_cast<char>(rec.character));
     MoveCaret(f, f.caret + 1, false);

@@ -10,6 +10,9 @@
 
 namespace tarnwick::demo {
 
+// The most bytes the field holds, as the host's find and replace fields do.
+constexpr std::size_t kFieldCapacity = 1023;
+
 struct PromptField {
     std::string text;
     std::size_t caret = 0;
@@ -29,7 +32,8 @@ PromptField OpenPrompt(const std::vector<std::string>& history);
 
 // Applies one console input event:
 //   - a printable character replaces the unchanged text, or else the
-//     selection, and is inserted at the caret; typed at the end of the text,
+//     selection, and is inserted at the caret, unless the field then holds
+//     kFieldCapacity bytes already (the key is refused); typed at the end of the text,
 //     it is completed from the history: the first entry (most recent first)
 //     that starts with the text, compared without regard to the case of
 //     ASCII letters, has its rest appended and selected, the caret staying
