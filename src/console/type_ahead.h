@@ -13,8 +13,9 @@ namespace tarnwick {
 // Releases, focus, menu and buffer-size events and plain mouse moves do not
 // count. Typed after the user's keys, the plug-in's keys would land in the
 // wrong place, so when in doubt the answer is true: also when the peek
-// buffer cannot be had. False for an empty queue and when the queue cannot
-// be counted or peeked.
+// buffer cannot be had. False for an empty queue, and when the first count
+// or the first peek fails, since nothing was seen. When a later count or
+// peek fails, the answer is that of the last snapshot taken.
 bool HasPendingTypedKeys() noexcept;
 
 }  // namespace tarnwick
