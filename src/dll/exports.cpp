@@ -43,6 +43,7 @@ TARNWICK_ENTRY std::uint32_t TARNWICK_STDCALL OpenPlugin(std::int32_t /*openFrom
     return tarnwick::kNoPanel;
 }
 
+// Always 0: the event was not handled, and the host goes on with it.
 TARNWICK_ENTRY std::int32_t TARNWICK_STDCALL ProcessEditorInput(const InputRecord* rec) noexcept {
     AtTheBoundary([rec] { tarnwick::ProcessEditorInput(*rec); });
     return 0;

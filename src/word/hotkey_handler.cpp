@@ -21,9 +21,8 @@ bool IsFindKeyPress(const InputRecord& rec) {
 
 }  // namespace
 
-std::int32_t ProcessEditorInput(const InputRecord& rec) {
+void ProcessEditorInput(const InputRecord& rec) {
     if (IsFindKeyPress(rec) && !HasPendingTypedKeys()) RunFindWordAction();
-    return 0;
 }
 
 void RunFindWordAction() {

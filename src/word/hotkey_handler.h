@@ -10,9 +10,9 @@
 namespace tarnwick {
 
 // The key filter: runs the find-word action for a press of F7 alone or with
-// Ctrl alone (left, right or both), unless the user has typed ahead. Always 0:
-// the host goes on with the event.
-std::int32_t ProcessEditorInput(const InputRecord& rec);
+// Ctrl alone (left, right or both), unless the user has typed ahead. The event
+// itself is always left to the host: the export answers 0 for it.
+void ProcessEditorInput(const InputRecord& rec);
 
 // Types the chosen text, drops what the prompt's history completion appended
 // to it, then selects the prompt's line, all in one write. The selection keys

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "host/editor_service.h"
@@ -45,7 +46,7 @@ TEST_F(Exports, EachReachesWhatItExports) {
     EXPECT_EQ(info.flags, 6u);
 
     const InputRecord f7 = KeyRecord(kVkF7, 0, true, 0, fake::ScanCode);
-    EXPECT_EQ(::ProcessEditorInput(&f7), 0);
+    ::ProcessEditorInput(&f7);
     EXPECT_EQ(std::vector<InputRecord>(fake::Console().events.begin(), fake::Console().events.end()),
               ActionRecords("count", fake::ScanCode));
 }
@@ -59,11 +60,20 @@ TEST_F(Exports, OpenPluginAlwaysDeclines) {
     EXPECT_EQ(fake::Console().writeCalls + fake::Console().countCalls, 0);
 }
 
+// A host whose command 10 throws: the throw ends the action there, with
+// nothing written and every block freed (TearDown), and the next F7 works.
 TEST_F(Exports, NothingThrownInsideReachesTheHost) {
     g_editorCommand = fake::EditorEntry;
     fake::TheEditor().throwInConvert = true;
     const InputRecord f7 = KeyRecord(kVkF7, 0, true, 0, fake::ScanCode);
-    EXPECT_EQ(::ProcessEditorInput(&f7), 0);
+    ::ProcessEditorInput(&f7);
+    EXPECT_EQ(fake::TheEditor().converted, std::vector<std::string>{"count"}) << "the throw was reached";
+    EXPECT_EQ(fake::Console().writeCalls, 0);
+
+    fake::TheEditor().throwInConvert = false;
+    ::ProcessEditorInput(&f7);
+    EXPECT_EQ(std::vector<InputRecord>(fake::Console().events.begin(), fake::Console().events.end()),
+              ActionRecords("count", fake::ScanCode));
 }
 
 }  // namespace

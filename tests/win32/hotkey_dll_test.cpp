@@ -67,9 +67,9 @@ private:
     static inline std::vector<DWORD> lengths_;
 };
 
-InputRecord F7(std::uint32_t state = 0, bool down = true) {
-    return KeyRecord(kVkF7, 0, down, state, RealScanCode);
-}
+// F7 pressed or released with these modifier bits.
+InputRecord F7Press(std::uint32_t state = 0) { return KeyRecord(kVkF7, 0, true, state, RealScanCode); }
+InputRecord F7Release(std::uint32_t state = 0) { return KeyRecord(kVkF7, 0, false, state, RealScanCode); }
 
 // What one action appends: the text, Ctrl+K when anything was typed, the
 // selection keys.
@@ -96,7 +96,7 @@ TEST_F(HotkeyDll, EveryEdgeCaseTypesRecordForRecord) {
     for (const ActionCase& c : ActionCases()) {
         fake::Editor& e = Arrange(c);
         Place(e);
-        const InputRecord rec = F7();
+        const InputRecord rec = F7Press();
         EXPECT_EQ(Plugin().processEditorInput(&rec), 0) << c.name;
         EXPECT_EQ(win32::ReadAll(), Typed(c.typed)) << c.name;
         EXPECT_EQ(e.lineNumbers, std::vector<std::int32_t>{-1}) << c.name;
@@ -107,7 +107,7 @@ TEST_F(HotkeyDll, CtrlF7WithEitherOrBothCtrlsTypesTheWord) {
     for (std::uint32_t ctrl :
          {kLeftCtrl, kRightCtrl, kLeftCtrl | kRightCtrl, kLeftCtrl | 0x20 /*Num Lock*/}) {
         Place(fake::ResetEditor("int count = 0;", 6));
-        const InputRecord rec = F7(ctrl);
+        const InputRecord rec = F7Press(ctrl);
         EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
         EXPECT_EQ(win32::ReadAll(), Typed("count")) << "state 0x" << std::hex << ctrl;
     }
@@ -117,12 +117,12 @@ TEST_F(HotkeyDll, ModifiedOrReleasedF7DoesNothing) {
     const std::uint32_t states[] = {kShift, kLeftAlt, kRightAlt, kLeftCtrl | kLeftAlt, kLeftCtrl | kShift};
     for (std::uint32_t state : states) {
         fake::Editor& e = fake::ResetEditor("int count = 0;", 6);
-        const InputRecord rec = F7(state);
+        const InputRecord rec = F7Press(state);
         EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
         EXPECT_TRUE(e.commands.empty());
         EXPECT_EQ(win32::PendingEvents(), 0u);
     }
-    const InputRecord release = F7(0, false);
+    const InputRecord release = F7Release();
     EXPECT_EQ(Plugin().processEditorInput(&release), 0);
     EXPECT_EQ(win32::PendingEvents(), 0u);
 }
@@ -140,8 +140,8 @@ TEST_F(HotkeyDll, TheUsersWaitingInputIsNeverOvertaken) {
         {"F10", {KeyRecord(0x79, 0, true, 0, RealScanCode)}, false},
         {"Left", {KeyRecord(0x25, 0, true, 0x100 /*enhanced*/, RealScanCode)}, false},
         {"mouse click", {MouseRecord(0x0001, 0)}, false},
-        {"repeated F7", {F7()}, false},
-        {"repeated Ctrl+F7", {F7(kLeftCtrl)}, false},
+        {"repeated F7", {F7Press()}, false},
+        {"repeated Ctrl+F7", {F7Press(kLeftCtrl)}, false},
         {"Shift alone", {KeyRecord(0x10, 0, true, kShift, RealScanCode)}, true},
         {"Ctrl alone", {KeyRecord(0x11, 0, true, kLeftCtrl, RealScanCode)}, true},
     };
@@ -149,7 +149,7 @@ TEST_F(HotkeyDll, TheUsersWaitingInputIsNeverOvertaken) {
         fake::Editor& e = fake::ResetEditor("int count = 0;", 6);
         Place(e);
         for (const InputRecord& r : c.queue) win32::Queue(r);
-        const InputRecord rec = F7();
+        const InputRecord rec = F7Press();
         EXPECT_EQ(Plugin().processEditorInput(&rec), 0) << c.name;
         if (c.typed) {
             EXPECT_EQ(win32::ReadAll(), Concat(c.queue, Typed("count"))) << c.name;
@@ -162,10 +162,10 @@ TEST_F(HotkeyDll, TheUsersWaitingInputIsNeverOvertaken) {
 
 TEST_F(HotkeyDll, APendingF7ReleaseStaysAheadOfTheTypedWord) {
     Place(fake::ResetEditor("int count = 0;", 6));
-    win32::Queue(F7(0, false));
-    const InputRecord rec = F7();
+    win32::Queue(F7Release());
+    const InputRecord rec = F7Press();
     EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
-    EXPECT_EQ(win32::ReadAll(), Concat({F7(0, false)}, Typed("count")));
+    EXPECT_EQ(win32::ReadAll(), Concat({F7Release()}, Typed("count")));
 }
 
 // However long the selection, its first 1,023 bytes reach the real console
@@ -181,7 +181,7 @@ TEST_F(HotkeyDll, AHundredThousandByteSelectionGoesOutCutInOneWrite) {
     e.selEnd = 100000;
     WriteCounter writes;
     ASSERT_TRUE(writes.Hooked()) << "tarnwick.dll imports WriteConsoleInputA from kernel32.dll";
-    const InputRecord rec = F7();
+    const InputRecord rec = F7Press();
     Plugin().processEditorInput(&rec);
     EXPECT_EQ(writes.Lengths(), std::vector<DWORD>{2056});
     EXPECT_EQ(e.converted, std::vector<std::string>{line.substr(0, 1023)});
@@ -198,7 +198,7 @@ TEST_F(HotkeyDll, TheHostsConversionIsTyped) {
             if (text[i] == 0xE9) text[i] = 0x82;  // e acute, code page 1252 to 850
         }
     };
-    const InputRecord rec = F7();
+    const InputRecord rec = F7Press();
     Plugin().processEditorInput(&rec);
     EXPECT_EQ(e.converted, std::vector<std::string>{"caf\xE9"});
     EXPECT_EQ(win32::ReadAll(), Typed("caf\x82"));
