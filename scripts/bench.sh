@@ -11,7 +11,15 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake --preset bench >/dev/null
 cmake --build --preset bench
-build/bench/tools/bench/tarnwick_bench "$@"
+build/bench/tools/bench/tarnwick_bench --benchmark_out=build/bench/results.json --benchmark_out_format=json "$@"
+# F7 on a 1 MiB selection against F7 on a 1,023-byte one, from the same run.
+/usr/bin/python3 - build/bench/results.json <<'EOF'
+import json, sys
+runs = {b["name"]: b for b in json.load(open(sys.argv[1]))["benchmarks"] if b.get("run_type") == "iteration"}
+small, large = runs.get("BM_F7OnASelection/1023"), runs.get("BM_F7OnASelection/1048576")
+if small and large:
+    print(f"F7 on a 1 MiB selection / on a 1,023-byte one: {large['real_time'] / small['real_time']:.2f}")
+EOF
 tools/bench/count_instructions.sh build/bench/tools/bench/rejected_path 1000000
 
 cmake --preset windows >/dev/null
