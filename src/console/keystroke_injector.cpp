@@ -14,6 +14,11 @@ void Append(KeyBatch& batch, const InputRecord& rec) {
     if (batch.count < batch.capacity) batch.records[batch.count++] = rec;
 }
 
+// How many of the string's bytes are typed at most: what the prompt holds.
+std::int32_t TypableBytes(const ByteString& s) {
+    return s.length < kMaxPromptBytes ? s.length : kMaxPromptBytes;
+}
+
 }  // namespace
 
 void InjectKey(KeyBatch& batch, std::uint16_t vk, std::uint8_t ch, std::uint32_t state, std::uint32_t mode) {
@@ -38,7 +43,7 @@ void InjectKey(KeyBatch& batch, std::uint16_t vk, std::uint8_t ch, std::uint32_t
 void TypeChar(KeyBatch& batch, std::uint8_t ch) { InjectKey(batch, kVkTyped, ch, 0, kPress | kRelease); }
 
 std::int32_t TypeText(KeyBatch& batch, const ByteString& s) {
-    const std::int32_t length = s.length < kMaxPromptBytes ? s.length : kMaxPromptBytes;
+    const std::int32_t length = TypableBytes(s);
     std::int32_t typed = 0;
     for (std::int32_t i = 0; i < length; ++i) {
         const std::uint8_t ch = s.bytes[static_cast<std::size_t>(i)];
@@ -69,8 +74,7 @@ void TypeIntoPrompt(const ByteString& s) {
 
     HeapArray<InputRecord> typing;
     if (s.length > 0) {
-        const std::int32_t typable = s.length < kMaxPromptBytes ? s.length : kMaxPromptBytes;
-        const auto records = static_cast<std::uint32_t>(2 * typable) + kDropEvents + kSelectEvents;
+        const auto records = static_cast<std::uint32_t>(2 * TypableBytes(s)) + kDropEvents + kSelectEvents;
         typing.reset(static_cast<InputRecord*>(
             sys::HeapAlloc(sys::GetProcessHeap(), 0, records * sizeof(InputRecord))));
         if (typing) {

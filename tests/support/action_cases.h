@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/fake_editor.h"
+#include "support/reference_rules.h"
 
 namespace tarnwick {
 
@@ -28,9 +29,9 @@ struct ActionCase {
 // `n` word characters whose first 1,023 are found again only 3,969 bytes on,
 // so that a copy taken from the wrong place is told apart.
 inline std::string Letters(std::size_t n) {
-    static const char kWordChars[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
+    const std::string& chars = reference::kAsciiWordChars;  // 63 of them
     std::string out(n, ' ');
-    for (std::size_t i = 0; i < n; ++i) out[i] = kWordChars[(i + i / 63) % 63];
+    for (std::size_t i = 0; i < n; ++i) out[i] = chars[(i + i / chars.size()) % chars.size()];
     return out;
 }
 

@@ -8,10 +8,12 @@
 
 namespace tarnwick::reference {
 
+// The word characters below 0x80.
+inline const std::string kAsciiWordChars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
+
 // Digits, ASCII letters, the underscore and every byte from 0x80 up.
 inline bool IsWordChar(std::uint8_t c) {
-    static const std::string kWordChars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz";
-    return c >= 0x80 || kWordChars.find(static_cast<char>(c)) != std::string::npos;
+    return c >= 0x80 || kAsciiWordChars.find(static_cast<char>(c)) != std::string::npos;
 }
 
 struct WordRange {
@@ -28,10 +30,8 @@ inline WordRange WordAt(const std::string& line, std::int32_t col) {
     auto word = [&](std::int32_t i) {
         return i >= 0 && i < len && IsWordChar(static_cast<std::uint8_t>(line[static_cast<std::size_t>(i)]));
     };
-    std::int32_t anchor = -1;
-    if (col < 0) {
-        anchor = -1;
-    } else if (col >= len) {
+    std::int32_t anchor = -1;  // none: a negative column finds nothing
+    if (col >= len) {
         if (word(len - 1)) anchor = len - 1;
     } else if (word(col)) {
         anchor = col;
