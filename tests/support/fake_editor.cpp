@@ -23,6 +23,13 @@ Editor& ResetEditor(const std::string& text, std::int32_t col) {
     return e;
 }
 
+void SelectOnCursorLine(Editor& e, std::int32_t start, std::int32_t end) {
+    e.blockType = kStreamBlock;
+    e.blockStartLine = e.curLine;
+    e.selStart = start;
+    e.selEnd = end;
+}
+
 std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
     Editor& e = TheEditor();
     e.commands.push_back(command);

@@ -45,6 +45,9 @@ Editor& TheEditor();
 // A fresh editor with the line `text` and the cursor at `col`.
 Editor& ResetEditor(const std::string& text = "", std::int32_t col = 0);
 
+// A stream selection [start, end) that starts on the cursor's line.
+void SelectOnCursorLine(Editor& e, std::int32_t start, std::int32_t end);
+
 // The entry the fake host binds.
 std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param);
 

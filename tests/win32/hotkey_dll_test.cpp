@@ -175,10 +175,7 @@ TEST_F(HotkeyDll, AHundredThousandByteSelectionGoesOutCutInOneWrite) {
     const std::string line = Letters(100000);
     fake::Editor& e = fake::ResetEditor(line, 0);
     Place(e);
-    e.blockType = kStreamBlock;
-    e.blockStartLine = e.curLine;
-    e.selStart = 0;
-    e.selEnd = 100000;
+    fake::SelectOnCursorLine(e, 0, 100000);
     WriteCounter writes;
     ASSERT_TRUE(writes.Hooked()) << "tarnwick.dll imports WriteConsoleInputA from kernel32.dll";
     const InputRecord rec = F7Press();

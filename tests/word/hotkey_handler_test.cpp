@@ -222,10 +222,7 @@ TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekOneWriteAndThreeAllocation
         SetUp();
         fake::Editor& e = fake::ResetEditor(c.line, 0);
         if (c.selEnd > 0) {
-            e.blockType = kStreamBlock;
-            e.blockStartLine = e.curLine;
-            e.selStart = 0;
-            e.selEnd = c.selEnd;
+            fake::SelectOnCursorLine(e, 0, c.selEnd);
         }
         fake::Console().events.push_back(F7Release());
         const InputRecord rec = F7Press();
@@ -268,10 +265,7 @@ TEST_F(HotkeyHandler, NoMemoryForTheCopyOrTheBatchTypesNothingButStillSelects) {
                                                 : "a_word_longer_than_the_peek_buffer_of_one_record",
                                   3);
             if (selection > 0) {
-                e.blockType = kStreamBlock;
-                e.blockStartLine = e.curLine;
-                e.selStart = 0;
-                e.selEnd = selection;
+                fake::SelectOnCursorLine(e, 0, selection);
             }
             fake::TheHeap().failRequest = failing;
             const InputRecord rec = F7Press();

@@ -106,10 +106,7 @@ void BM_F7OnASelection(benchmark::State& state) {
     const auto size = static_cast<std::int32_t>(state.range(0));
     fake::Reset();
     fake::Editor& e = fake::ResetEditor(std::string(static_cast<std::size_t>(size), 'w'), 0);
-    e.blockType = kStreamBlock;
-    e.blockStartLine = e.curLine;
-    e.selStart = 0;
-    e.selEnd = size;
+    fake::SelectOnCursorLine(e, 0, size);
     g_editorCommand = fake::EditorEntry;
     const InputRecord f7 = Key(kVkF7, 0, 0);
     double records = 0;
