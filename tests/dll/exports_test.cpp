@@ -45,10 +45,15 @@ TEST_F(Exports, EachReachesWhatItExports) {
     EXPECT_EQ(info.size, 36);
     EXPECT_EQ(info.flags, 6u);
 
+    // Every event is left to the host (0), the one acted on and the others.
     const InputRecord f7 = KeyRecord(kVkF7, 0, true, 0, fake::ScanCode);
-    ::ProcessEditorInput(&f7);
+    EXPECT_EQ(::ProcessEditorInput(&f7), 0);
     EXPECT_EQ(std::vector<InputRecord>(fake::Console().events.begin(), fake::Console().events.end()),
               ActionRecords("count", fake::ScanCode));
+    const InputRecord others[] = {KeyRecord(kVkF7, 0, true, kShift, fake::ScanCode),
+                                  KeyRecord(kVkF7, 0, false, 0, fake::ScanCode),
+                                  KeyRecord('A', 'a', true, 0, fake::ScanCode), MouseRecord(1, 0)};
+    for (const InputRecord& rec : others) EXPECT_EQ(::ProcessEditorInput(&rec), 0);
 }
 
 TEST_F(Exports, OpenPluginAlwaysDeclines) {
@@ -66,12 +71,12 @@ TEST_F(Exports, NothingThrownInsideReachesTheHost) {
     g_editorCommand = fake::EditorEntry;
     fake::TheEditor().throwInConvert = true;
     const InputRecord f7 = KeyRecord(kVkF7, 0, true, 0, fake::ScanCode);
-    ::ProcessEditorInput(&f7);
+    EXPECT_EQ(::ProcessEditorInput(&f7), 0) << "the host goes on with the key";
     EXPECT_EQ(fake::TheEditor().converted, std::vector<std::string>{"count"}) << "the throw was reached";
     EXPECT_EQ(fake::Console().writeCalls, 0);
 
     fake::TheEditor().throwInConvert = false;
-    ::ProcessEditorInput(&f7);
+    EXPECT_EQ(::ProcessEditorInput(&f7), 0);
     EXPECT_EQ(std::vector<InputRecord>(fake::Console().events.begin(), fake::Console().events.end()),
               ActionRecords("count", fake::ScanCode));
 }

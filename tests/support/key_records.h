@@ -1,5 +1,7 @@
 #pragma once
 // Console input records as the tests expect them, compared byte for byte.
+// Their values are written out as numbers, not taken from the plug-in's own
+// constants, so that a comparison checks the numbers themselves.
 #include <cstdint>
 #include <cstring>
 #include <ostream>
@@ -26,8 +28,8 @@ using ScanCodeOf = std::uint16_t (*)(std::uint16_t vk);
 inline InputRecord KeyRecord(std::uint16_t vk, std::uint8_t ch, bool down, std::uint32_t state,
                              ScanCodeOf scan) {
     InputRecord r{};
-    r.eventType = kKeyEvent;
-    r.keyDown = down ? kKeyPressed : kKeyReleased;
+    r.eventType = 1;  // a key event
+    r.keyDown = down ? -1 : 0;
     r.repeatCount = 1;
     r.virtualKeyCode = vk;
     r.virtualScanCode = scan(vk);
@@ -43,23 +45,25 @@ inline std::vector<InputRecord> TypedRecords(const std::string& text, ScanCodeOf
     for (char c : text) {
         const auto ch = static_cast<std::uint8_t>(c);
         if (ch < 0x20) continue;
-        out.push_back(KeyRecord(kVkTyped, ch, true, 0, scan));
-        out.push_back(KeyRecord(kVkTyped, ch, false, 0, scan));
+        out.push_back(KeyRecord(0x01, ch, true, 0, scan));
+        out.push_back(KeyRecord(0x01, ch, false, 0, scan));
     }
     return out;
 }
 
-// Home, Shift down, End down and up with Shift held, Shift up.
+// Home (0x24) down and up, Shift (0x10) down, End (0x23) down and up with
+// Shift held (state 0x10), Shift up.
 inline std::vector<InputRecord> SelectionRecords(ScanCodeOf scan) {
-    return {KeyRecord(kVkHome, 0, true, 0, scan),       KeyRecord(kVkHome, 0, false, 0, scan),
-            KeyRecord(kVkShift, 0, true, kShift, scan), KeyRecord(kVkEnd, 0, true, kShift, scan),
-            KeyRecord(kVkEnd, 0, false, kShift, scan),  KeyRecord(kVkShift, 0, false, 0, scan)};
+    return {KeyRecord(0x24, 0, true, 0, scan),     KeyRecord(0x24, 0, false, 0, scan),
+            KeyRecord(0x10, 0, true, 0x10, scan),  KeyRecord(0x23, 0, true, 0x10, scan),
+            KeyRecord(0x23, 0, false, 0x10, scan), KeyRecord(0x10, 0, false, 0, scan)};
 }
 
-// Ctrl down, K down and up with Ctrl held, Ctrl up.
+// Ctrl (0x11) down, K (0x4B, carrying 0x0B) down and up with left Ctrl held
+// (state 0x08), Ctrl up.
 inline std::vector<InputRecord> DropCompletionRecords(ScanCodeOf scan) {
-    return {KeyRecord(0x11, 0, true, kLeftCtrl, scan), KeyRecord(0x4B, 0x0B, true, kLeftCtrl, scan),
-            KeyRecord(0x4B, 0x0B, false, kLeftCtrl, scan), KeyRecord(0x11, 0, false, 0, scan)};
+    return {KeyRecord(0x11, 0, true, 0x08, scan), KeyRecord(0x4B, 0x0B, true, 0x08, scan),
+            KeyRecord(0x4B, 0x0B, false, 0x08, scan), KeyRecord(0x11, 0, false, 0, scan)};
 }
 
 inline std::vector<InputRecord> Concat(std::vector<InputRecord> a, const std::vector<InputRecord>& b) {
