@@ -150,6 +150,7 @@ struct FaultCase {
     bool pending;
     int counts;
     int peeks;
+    sys::Dword overstated = 0;  // records each peek claims beyond those it copied
 };
 
 class TypeAheadFaults : public TypeAhead, public ::testing::WithParamInterface<FaultCase> {};
@@ -162,6 +163,7 @@ TEST_P(TypeAheadFaults, ScansTheLastGoodSnapshot) {
     q.events.push_back(Release(kVkF7, 0));
     q.failCountCall = c.failCount;
     q.failPeekCall = c.failPeek;
+    q.peekOverstates = c.overstated;
     q.afterCount = [&q, c](int call) {
         if (call <= c.arrivals) q.events.push_back(Press('X', 'x'));
     };
@@ -171,19 +173,28 @@ TEST_P(TypeAheadFaults, ScansTheLastGoodSnapshot) {
     EXPECT_EQ(q.peekCalls, c.peeks);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, TypeAheadFaults,
-                         ::testing::Values(FaultCase{"FirstCountFails", 1, 0, 0, false, 1, 0},
-                                           FaultCase{"FirstPeekFails", 0, 1, 0, false, 1, 1},
-                                           // The first peek fills the buffer, so the queue is counted again
-                                           // and the second peek sees the arrival.
-                                           FaultCase{"GrowingQueue", 0, 0, 1, true, 2, 2},
-                                           FaultCase{"GrowingTwice", 0, 0, 2, true, 3, 3},
-                                           // The second count fails: the first snapshot (which already holds
-                                           // the arrival) is scanned.
-                                           FaultCase{"SecondCountFails", 2, 0, 1, true, 2, 1},
-                                           // The second peek fails: the first peek's records are scanned.
-                                           FaultCase{"SecondPeekFails", 0, 2, 1, true, 2, 2}),
-                         ByName());
+INSTANTIATE_TEST_SUITE_P(
+    Faults, TypeAheadFaults,
+    ::testing::Values(FaultCase{"FirstCountFails", 1, 0, 0, false, 1, 0},
+                      FaultCase{"FirstPeekFails", 0, 1, 0, false, 1, 1},
+                      // The first peek fills the buffer, so the queue is counted again
+                      // and the second peek sees the arrival.
+                      FaultCase{"GrowingQueue", 0, 0, 1, true, 2, 2},
+                      FaultCase{"GrowingTwice", 0, 0, 2, true, 3, 3},
+                      // The second count fails: the first snapshot (which already holds
+                      // the arrival) is scanned.
+                      FaultCase{"SecondCountFails", 2, 0, 1, true, 2, 1},
+                      // The second peek fails: the first peek's records are scanned.
+                      FaultCase{"SecondPeekFails", 0, 2, 1, true, 2, 2},
+                      // A console that claims to have filled the buffer with the F7
+                      // release alone, then fails to count: the record it never wrote
+                      // is scanned as the zeros the buffer was made with, not as what
+                      // the heap held before.
+                      FaultCase{"PeekClaimsARecordItNeverWrote", 2, 0, 0, false, 2, 1, 1},
+                      // ... and one that claims far more than the buffer holds: only
+                      // the buffer is scanned.
+                      FaultCase{"PeekClaimsMoreThanTheBufferHolds", 2, 0, 0, false, 2, 1, 100}),
+    ByName());
 
 TEST_F(TypeAhead, SecondPeekFailingScansOnlyWhatTheFirstPeekSaw) {
     // F7 release queued; after the first count a release arrives (the first

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace tarnwick {
 
@@ -114,7 +113,7 @@ bool PeekConsoleInputA(Handle console, InputRecord* buffer, Dword length, Dword*
     if (call == q.failPeekCall || console != fake::ConsoleHandle()) return false;
     Dword n = 0;
     for (; n < length && n < q.events.size(); ++n) buffer[n] = q.events[n];
-    *read = n;
+    *read = n + q.peekOverstates;
     return true;
 }
 
@@ -137,7 +136,10 @@ void* HeapAlloc(Handle heap, Dword flags, std::size_t bytes) {
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
     if (block == nullptr) return nullptr;
     // Without kHeapZeroMemory the bytes are whatever the heap had: never zero here.
-    std::memset(block, (flags & kHeapZeroMemory) != 0 ? 0 : 0xA5, bytes);
+    auto* bytesOf = static_cast<std::uint8_t*>(block);
+    for (std::size_t i = 0; i < bytes; ++i) {
+        bytesOf[i] = (flags & kHeapZeroMemory) != 0 ? 0 : fake::kStaleBytes[i % sizeof fake::kStaleBytes];
+    }
     fake::TheHeap().live[block] = bytes;
     ++fake::TheHeap().allocations;
     fake::TheHeap().bytesGranted += bytes;

@@ -36,13 +36,17 @@ struct ConsoleQueue {
     bool failWrites = false;
     // When set, counting answers this instead of the number of events held.
     std::optional<sys::Dword> claimedCount;
+    // A peek reports this many records more than it copied, even past the
+    // length it was given.
+    sys::Dword peekOverstates = 0;
     // Runs after each successful count, before the peek that follows it: the
     // user typing while the plug-in looks.
     std::function<void(int countCall)> afterCount;
 };
 
 // The process heap: counts what the plug-in asks of it, and can be told to
-// fail. Blocks come from malloc, so the sanitizers see them too.
+// fail. Blocks come from malloc, so the sanitizers see them too. A block
+// asked for without kHeapZeroMemory comes filled with kStaleBytes.
 struct Heap {
     long allocations = 0;               // successful HeapAlloc calls
     long frees = 0;                     // HeapFree calls on a live block
@@ -85,6 +89,10 @@ struct Registry {
     sys::Long failCreate = 0;
     sys::Long failSet = 0;
 };
+
+// What a block holds before it is written: in every console input record it
+// could hold, a key press carrying a character, as if the user had typed it.
+constexpr std::uint8_t kStaleBytes[4] = {0x01, 0x00, 0xFF, 0xFF};
 
 ConsoleQueue& Console();
 Registry& Reg();
