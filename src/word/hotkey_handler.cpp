@@ -29,8 +29,10 @@ void RunFindWordAction() {
     EditorStateRecord state{};
     EditorLineRecord line{};
     if (GetEditorState(state) && GetCursorLine(line) && line.text != nullptr) {
-        // The host's line is never read past the length it reports.
-        const std::int32_t length = std::max(line.length, 0);
+        // The host's line is never read past the length it reports. A negative
+        // length reads nothing: the selection's end is then below its start,
+        // and the scanner finds no word in it.
+        const std::int32_t length = line.length;
         if (state.blockType == kStreamBlock && state.blockStartLine == state.curLine && line.selStart >= 0 &&
             line.selEnd >= 0) {
             SendWordRange(line.text, line.selStart, std::min(line.selEnd, length));
@@ -49,7 +51,7 @@ void RunFindWordAction() {
 void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end) {
     // Only what the prompt can hold is copied, converted and typed, so F7
     // costs the same however long the range.
-    const std::int32_t count = start >= 0 && end > start ? std::min(end - start, kMaxPromptBytes) : 0;
+    const std::int32_t count = end > start ? std::min(end - start, kMaxPromptBytes) : 0;
     ByteString copy;  // stays empty when the range is empty or reversed, or cannot be copied
     if (count > 0 && CopyBytes(text + start, count, copy)) ConvertToConsoleCodePage(copy);
     TypeIntoPrompt(copy);

@@ -22,7 +22,8 @@ void RunFindWordAction();
 // Copies text[start, end), cut to its first kMaxPromptBytes bytes, out of the
 // host's line, converts it to the console's code page and types it into the
 // prompt, followed by the selection keys. Only the selection keys when the
-// range is empty or reversed.
+// range is empty or reversed. `start` is never negative: the selection is
+// used only from a column of 0 or more, and the scanner's word starts there.
 void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end);
 
 }  // namespace tarnwick

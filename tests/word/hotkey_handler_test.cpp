@@ -156,6 +156,11 @@ INSTANTIATE_TEST_SUITE_P(
                                       e.reportedLength = -5;
                                       e.curPos = 0;
                                   }},
+                      FailureCase{"NegativeLengthAndNegativeColumn",
+                                  [](fake::Editor& e) {
+                                      e.reportedLength = -5;
+                                      e.curPos = -7;
+                                  }},
                       FailureCase{"NegativeLengthWithSelection",
                                   [](fake::Editor& e) {
                                       e.reportedLength = -5;
