@@ -16,6 +16,14 @@ namespace tarnwick {
 // key that would produce the character.
 constexpr std::uint16_t kVkTyped = 0x01;
 
+// The most bytes of a word or selection that are typed: its first 1,023, the
+// most the host's find and replace fields hold. The host would refuse every
+// further key one at a time, each at the cost of a turn of its dialog loop,
+// for nothing the user sees. It also keeps one action at 2 x 1,023 + 10 =
+// 2,056 records (41,120 bytes), well inside what every console accepts in one
+// call: NT 4.0 to Windows 7 refuse a write over 64 KB.
+constexpr std::int32_t kMaxPromptBytes = 1023;
+
 // `mode` bits: kPress appends a press, kRelease then appends the release.
 constexpr std::uint32_t kPress = 1;
 constexpr std::uint32_t kRelease = 2;

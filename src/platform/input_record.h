@@ -34,14 +34,6 @@ static_assert(offsetof(InputRecord, controlKeyState) == 16);
 constexpr std::size_t kMaxRecordsPerCall =
     SIZE_MAX / sizeof(InputRecord) < UINT32_MAX ? SIZE_MAX / sizeof(InputRecord) : UINT32_MAX;
 
-// The most bytes of a word or selection that are typed: its first 1,023, the
-// most the host's find and replace fields hold. The host would refuse every
-// further key one at a time, each at the cost of a turn of its dialog loop,
-// for nothing the user sees. It also keeps one action at 2 x 1,023 + 10 =
-// 2,056 records (41,120 bytes), well inside what every console accepts in one
-// call: NT 4.0 to Windows 7 refuse a write over 64 KB.
-constexpr std::int32_t kMaxPromptBytes = 1023;
-
 // The bytes after the event type of a mouse event (event type 2).
 struct MouseEventFields {
     std::int16_t x;

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "console/keystroke_injector.h"
 #include "platform/input_record.h"
 
 namespace tarnwick {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "console/keystroke_injector.h"
 #include "host/editor_service.h"
 #include "support/action_cases.h"
 #include "support/by_name.h"
