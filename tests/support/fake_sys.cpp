@@ -1,7 +1,9 @@
 #include "support/fake_sys.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace tarnwick {
 
@@ -41,6 +43,18 @@ sys::Hkey CurrentUser() { return reinterpret_cast<sys::Hkey>(std::uintptr_t{0x80
 sys::Handle ProcessHeap() { return reinterpret_cast<sys::Handle>(std::uintptr_t{0x4EA9}); }
 
 // Whether the next heap request may be granted: the right heap, and no fault.
+// Fills a block with kStaleBytes over and over, as fast as memset: the
+// pattern, then what is filled copied after itself.
+void FillStale(std::uint8_t* block, std::size_t bytes) {
+    std::size_t filled = std::min(bytes, sizeof kStaleBytes);
+    std::memcpy(block, kStaleBytes, filled);
+    while (filled < bytes) {
+        const std::size_t n = std::min(filled, bytes - filled);
+        std::memcpy(block + filled, block, n);
+        filled += n;
+    }
+}
+
 bool Grant(sys::Handle heap, std::size_t bytes) {
     Heap& h = TheHeap();
     if (heap != ProcessHeap()) {
@@ -136,9 +150,10 @@ void* HeapAlloc(Handle heap, Dword flags, std::size_t bytes) {
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
     if (block == nullptr) return nullptr;
     // Without kHeapZeroMemory the bytes are whatever the heap had: never zero here.
-    auto* bytesOf = static_cast<std::uint8_t*>(block);
-    for (std::size_t i = 0; i < bytes; ++i) {
-        bytesOf[i] = (flags & kHeapZeroMemory) != 0 ? 0 : fake::kStaleBytes[i % sizeof fake::kStaleBytes];
+    if ((flags & kHeapZeroMemory) != 0) {
+        std::memset(block, 0, bytes);
+    } else {
+        fake::FillStale(static_cast<std::uint8_t*>(block), bytes);
     }
     fake::TheHeap().live[block] = bytes;
     ++fake::TheHeap().allocations;
