@@ -4,7 +4,9 @@
 
 namespace tarnwick {
 
-// True when the waiting events hold any of:
+// Whether any input of the user's waits, typed or not: a click, F10 or an
+// arrow keeps the plug-in out as a typed letter does. True when the waiting
+// events hold any of:
 //   - a key press that carries a character;
 //   - a key press of any key but a modifier or lock key pressed alone (Shift,
 //     Ctrl, Alt, their left and right forms, the Windows keys, Caps Lock,
