@@ -42,7 +42,6 @@ sys::Hkey CurrentUser() { return reinterpret_cast<sys::Hkey>(std::uintptr_t{0x80
 
 sys::Handle ProcessHeap() { return reinterpret_cast<sys::Handle>(std::uintptr_t{0x4EA9}); }
 
-// Whether the next heap request may be granted: the right heap, and no fault.
 // Fills a block with kStaleBytes over and over, as fast as memset: the
 // pattern, then what is filled copied after itself.
 void FillStale(std::uint8_t* block, std::size_t bytes) {
@@ -55,6 +54,7 @@ void FillStale(std::uint8_t* block, std::size_t bytes) {
     }
 }
 
+// Whether the next heap request may be granted: the right heap, and no fault.
 bool Grant(sys::Handle heap, std::size_t bytes) {
     Heap& h = TheHeap();
     if (heap != ProcessHeap()) {
