@@ -32,15 +32,14 @@ void RunFindWordAction() {
         // The host's line is never read past the length it reports. A negative
         // length reads nothing: the selection's end is then below its start,
         // and the scanner finds no word in it.
-        const std::int32_t length = line.length;
         if (state.blockType == kStreamBlock && state.blockStartLine == state.curLine && line.selStart >= 0 &&
             line.selEnd >= 0) {
-            SendWordRange(line.text, line.selStart, std::min(line.selEnd, length));
+            SendWordRange(line.text, line.selStart, std::min(line.selEnd, line.length));
             return;
         }
         std::int32_t start = 0;
         std::int32_t end = 0;
-        if (length >= state.curPos && FindWordBounds(line.text, length, state.curPos, start, end)) {
+        if (line.length >= state.curPos && FindWordBounds(line.text, line.length, state.curPos, start, end)) {
             SendWordRange(line.text, start, end);
             return;
         }

@@ -139,7 +139,7 @@ def later_than_386(instruction):
     while words and words[0] in PREFIXES:
         words.pop(0)
     if not words:
-        return None  # a prefix alone, as objdump prints a "repz" before "ret"
+        return None  # a prefix that objdump prints on a line of its own
     mnemonic = words[0]
     if mnemonic == "(bad)" or mnemonic.startswith("."):  # objdump shows a stray byte as .byte
         return "bytes that decode as no instruction"
