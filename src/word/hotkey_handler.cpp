@@ -19,12 +19,22 @@ bool IsFindKeyPress(const InputRecord& rec) {
     return rec.virtualKeyCode == kVkF7;
 }
 
-}  // namespace
-
-void ProcessEditorInput(const InputRecord& rec) {
-    if (IsFindKeyPress(rec) && !HasPendingTypedKeys()) RunFindWordAction();
+// Copies text[start, end), cut to its first kMaxPromptBytes bytes, out of the
+// host's line, converts it to the console's code page and types it into the
+// prompt, followed by the selection keys. Only the selection keys when the
+// range is empty or reversed. Both callers pass a start of 0 or more.
+void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end) {
+    // Only what the prompt can hold is copied, converted and typed, so F7
+    // costs the same however long the range.
+    const std::int32_t count = end > start ? std::min(end - start, kMaxPromptBytes) : 0;
+    ByteString copy;  // stays empty when the range is empty or reversed, or cannot be copied
+    if (count > 0 && CopyBytes(text + start, count, copy)) ConvertToConsoleCodePage(copy);
+    TypeIntoPrompt(copy);
 }
 
+// Types the chosen text, drops what the prompt's history completion appended
+// to it, then selects the prompt's line, all in one write. The selection keys
+// go out on every path, alone when nothing could be typed.
 void RunFindWordAction() {
     EditorStateRecord state{};
     EditorLineRecord line{};
@@ -47,13 +57,10 @@ void RunFindWordAction() {
     TypeIntoPrompt(ByteString{});  // nothing to type: the selection keys alone
 }
 
-void SendWordRange(const std::uint8_t* text, std::int32_t start, std::int32_t end) {
-    // Only what the prompt can hold is copied, converted and typed, so F7
-    // costs the same however long the range.
-    const std::int32_t count = end > start ? std::min(end - start, kMaxPromptBytes) : 0;
-    ByteString copy;  // stays empty when the range is empty or reversed, or cannot be copied
-    if (count > 0 && CopyBytes(text + start, count, copy)) ConvertToConsoleCodePage(copy);
-    TypeIntoPrompt(copy);
+}  // namespace
+
+void ProcessEditorInput(const InputRecord& rec) {
+    if (IsFindKeyPress(rec) && !HasPendingTypedKeys()) RunFindWordAction();
 }
 
 }  // namespace tarnwick
