@@ -5,10 +5,12 @@ Windows 95 runs on a 386DX, Windows 98 and NT 4.0 on a 486; a processor that
 meets an instruction it does not have raises an invalid-opcode fault, which
 inside the host takes the file manager down. This disassembles the DLL's code
 and fails on any instruction that is not in the 386's (with the 387's floating
-point) instruction set, naming it and its address: cmov, nopl and fcomi of the
-Pentium Pro, cpuid, rdtsc and cmpxchg8b of the Pentium, bswap, cmpxchg and
-xadd of the 486, every MMX and SSE instruction, and whatever comes later: the
-list says what the 386 has, not what it lacks.
+point) instruction set, naming it and its address: cmov, fcomi and the hint
+nops (0f 18 to 0f 1f, nopl and nopw among them) of the Pentium Pro, cpuid,
+rdtsc and cmpxchg8b of the Pentium, bswap, cmpxchg and xadd of the 486, every
+MMX and SSE instruction, and whatever comes later: the list says what the 386
+has, not what it lacks. Two names of later processors pass, because the 386
+runs their bytes as they are meant: ud2 and pause.
 
 The linker places data in the code section too (the constructor and
 destructor lists at its end). The linker's map says which parts of .text are
@@ -30,7 +32,9 @@ import pefile
 
 # The 386's integer instructions (with the 8086's, 186's and 286's), as
 # objdump names them in AT&T syntax. Those in SIZED may carry a b, w or l
-# operand-size suffix; nop may not (nopw and nopl are the Pentium Pro's).
+# operand-size suffix. nop is the 386's only as the one byte 0x90 (after any
+# prefix): objdump also prints the Pentium Pro's hint nops, 0f 18 to 0f 1f,
+# as nop, with an operand ("nop %eax") or a suffix ("nopl (%eax)").
 SIZED = set("""
     adc add and cmp or sbb sub xor test inc dec neg not mul imul div idiv
     mov lea xchg push pop shl shr sal sar rol ror rcl rcr shld shrd
@@ -59,6 +63,12 @@ FLOAT = set("""
     fsubrp fisubr ftst fxam fxch fxtract fyl2x fyl2xp1
 """.split())
 
+# Names of later processors whose bytes a 386 runs as they are meant.
+RUNS_ON_A_386 = {
+    "ud2": "0f 0b raises the invalid-opcode fault on every processor, the 386 included: all ud2 is for",
+    "pause": "f3 90 is rep nop to a 386, which ignores rep before an instruction that is not a string one",
+}
+
 # Prefixes objdump prints before the instruction they modify.
 PREFIXES = set("rep repz repnz repe repne lock cs ds es ss fs gs data16 addr16 data32 addr32".split())
 
@@ -68,7 +78,7 @@ DATA_SECTION = re.compile(r"^(?:\.ctors?|\.dtors?|\.ctors\..*|\.dtors\..*|\.gcc_
 
 
 def is_386(mnemonic):
-    if mnemonic in INTEGER or mnemonic in FLOAT:
+    if mnemonic in INTEGER or mnemonic in FLOAT or mnemonic in RUNS_ON_A_386:
         return True
     if mnemonic[-1:] in ("b", "w", "l") and mnemonic[:-1] in SIZED:
         return True
@@ -133,8 +143,9 @@ def disassemble(objdump, path, start, end):
     return found
 
 
-def later_than_386(instruction):
-    """Why the instruction does not run on a 386, or None when it does."""
+def later_than_386(raw, instruction):
+    """Why the instruction, its bytes `raw` in hex, does not run on a 386, or
+    None when it does."""
     words = instruction.split()
     while words and words[0] in PREFIXES:
         words.pop(0)
@@ -145,6 +156,8 @@ def later_than_386(instruction):
         return "bytes that decode as no instruction"
     if not is_386(mnemonic):
         return f"{mnemonic} is not a 386 instruction"
+    if mnemonic == "nop" and raw.split()[-1] != "90":
+        return "a hint nop (0f 18 to 0f 1f) of the Pentium Pro, not the 386's nop (90)"
     return None
 
 
@@ -170,7 +183,7 @@ def check(dll, map_path, objdump):
     for start, end, _ in ranges:
         for addr, raw, instruction in disassemble(objdump, dll, start, end):
             checked += 1
-            why = later_than_386(instruction)
+            why = later_than_386(raw, instruction)
             if why:
                 problems.append(f"{addr:#x}: {raw:<20} {instruction}: {why}")
     if checked == 0:
@@ -212,6 +225,12 @@ CASES = [
     ("cmov (Pentium Pro)", False, "cmovgl %edx, %eax\n"),
     ("fcomi (Pentium Pro)", False, "fcomi %st(1), %st\n"),
     ("multi-byte nop (Pentium Pro)", False, "nopl 0(%eax)\n"),
+    ("hint nop nopl on a register (Pentium Pro)", False, "nopl %eax\n"),
+    ("hint nop nopw on a register (Pentium Pro)", False, "nopw %ax\n"),
+    ("hint nop 0f 18 on a register (Pentium Pro)", False, ".byte 0x0f, 0x18, 0xc0\n"),
+    ("tzcnt, rep bsf to older processors", False, "tzcntl %eax, %ecx\n"),
+    ("ud2, the invalid-opcode fault on every processor", True, "ud2\nret\n"),
+    ("pause, rep nop to a 386", True, "pause\nret\n"),
     ("cpuid (Pentium)", False, "cpuid\n"),
     ("cmpxchg8b (Pentium)", False, "cmpxchg8b (%eax)\n"),
     ("bswap (486)", False, "bswap %eax\n"),
