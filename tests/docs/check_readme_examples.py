@@ -5,15 +5,19 @@ An example is a line "$ scripts/demo.sh ARGS" in a fenced block; the lines
 after it, up to the next "$ " line or the end of the block, are what the
 command prints on its standard output. The
 demo host is run with ARGS from the project root, through the command given
-after "--", and must print exactly those lines.
+after "--", as tests/tools/demo_run.py runs it: it must exit with 0 in time
+and print exactly those lines.
 
   check_readme_examples.py README ROOT -- COMMAND...
 """
 import difflib
+import os
 import re
 import shlex
-import subprocess
 import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools"))
+import demo_run  # noqa: E402  (found through the line above)
 
 PROMPT = "$ scripts/demo.sh"
 
@@ -42,12 +46,11 @@ def main(argv):
         return 1
     failed = 0
     for shown, args, want in found:
-        run = subprocess.run(command + args, cwd=root, stdout=subprocess.PIPE,
-                             stderr=subprocess.STDOUT, timeout=120)
-        got = run.stdout.decode("utf-8", "replace").replace("\r\n", "\n").splitlines()
-        if run.returncode != 0 or got != want:
+        output, problem = demo_run.run(command + args, cwd=root)
+        got = output.replace("\r\n", "\n").splitlines()
+        if problem or got != want:
             failed += 1
-            print(f"FAILED: {shown} (exit {run.returncode})")
+            print(f"FAILED: {shown}" + (f": {problem}" if problem else ""))
             sys.stdout.writelines(line + "\n" for line in difflib.unified_diff(
                 want, got, "README", "printed", lineterm=""))
         else:
