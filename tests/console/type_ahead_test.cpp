@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/by_name.h"
+#include "support/defined_numbers.h"
 #include "support/fake_sys.h"
 #include "support/heap_checks.h"
 #include "support/key_records.h"
@@ -57,7 +58,7 @@ InputRecord HighByteOnly() {
 
 InputRecord FocusEvent() {
     InputRecord r{};
-    r.eventType = 0x10;
+    r.eventType = os::kFocusEvent;
     r.keyDown = 1;
     r.character = 'x';
     return r;
@@ -70,53 +71,53 @@ InputRecord Modified(std::uint16_t vk, std::uint32_t state, bool down = true) {
 std::vector<QueueCase> QueueCases() {
     std::vector<QueueCase> cases = {
         {"Empty", {}, false},
-        {"F7Release", {Release(kVkF7, 0)}, false},
+        {"F7Release", {Release(os::kVkF7, 0)}, false},
         {"CharacterPress", {Press('X', 'x')}, true},
         {"MouseThenCharacterPress", {MouseRecord(), Press('A', 0x41)}, true},
         {"CharacterRelease", {Release('X', 'x')}, false},
         {"Enter", {Press(0x0D, '\r')}, true},
         {"Tab", {Press(0x09, '\t')}, true},
         {"Backspace", {Press(0x08, 0x08)}, true},
-        {"CtrlLetter", {KeyRecord('C', 0x03, true, kLeftCtrl, fake::ScanCode)}, true},
+        {"CtrlLetter", {KeyRecord('C', 0x03, true, os::kLeftCtrlPressed, fake::ScanCode)}, true},
         // A character counts whatever key carries it, a modifier's included.
         {"ModifierPressCarryingACharacter", {Press(0x12, 0xE9)}, true},
         {"ShiftWithOnlyTheHighByteSet", {HighByteOnly()}, false},
         {"MouseAndFocusOnly", {MouseRecord(), FocusEvent()}, false},
         {"CharacterPressLast",
-         {Release(kVkF7, 0), Press(0x10, 0), MouseRecord(), Release('X', 'x'), Press(0xC0, 0xE9)},
+         {Release(os::kVkF7, 0), Press(0x10, 0), MouseRecord(), Release('X', 'x'), Press(0xC0, 0xE9)},
          true},
         // Keys without a character that act on a prompt: each would be
         // overtaken by the typed word.
         {"Left", {Press(0x25, 0)}, true},
         {"Down", {Press(0x28, 0)}, true},
         {"Delete", {Press(0x2E, 0)}, true},
-        {"F10", {Press(0x79, 0)}, true},
+        {"F10", {Press(os::kVkF10, 0)}, true},
         {"EscWithItsCharacter", {Press(0x1B, 0x1B)}, true},
         {"EscWithoutACharacter", {Press(0x1B, 0)}, true},
         {"KeyCodeZero", {Press(0, 0)}, true},
-        {"F7Press", {Press(kVkF7, 0)}, true},
-        {"CtrlF7", {Modified(kVkF7, kLeftCtrl)}, true},
-        {"ShiftF7", {Modified(kVkF7, kShift)}, true},
-        {"AltF7", {Modified(kVkF7, kLeftAlt)}, true},
+        {"F7Press", {Press(os::kVkF7, 0)}, true},
+        {"CtrlF7", {Modified(os::kVkF7, os::kLeftCtrlPressed)}, true},
+        {"ShiftF7", {Modified(os::kVkF7, os::kShiftPressed)}, true},
+        {"AltF7", {Modified(os::kVkF7, os::kLeftAltPressed)}, true},
         {"ShiftAndCtrlThenAnArrow", {Press(0x10, 0), Press(0x11, 0), Press(0x25, 0), Release(0x25, 0)}, true},
         // What an earlier F7 typed, still unread: its Home press counts.
         {"SelectionKeysOfAnEarlierF7", SelectionRecords(fake::ScanCode), true},
         // Releases never count.
         {"ReleasesOfThoseKeys",
-         {Release(0x25, 0), Release(0x28, 0), Release(0x2E, 0), Release(0x79, 0), Release(0x1B, 0x1B),
-          Release(0, 0), Modified(kVkF7, kLeftCtrl, false), Modified(kVkF7, kShift, false),
-          Modified(kVkF7, kLeftAlt, false)},
+         {Release(0x25, 0), Release(0x28, 0), Release(0x2E, 0), Release(os::kVkF10, 0), Release(0x1B, 0x1B),
+          Release(0, 0), Modified(os::kVkF7, os::kLeftCtrlPressed, false),
+          Modified(os::kVkF7, os::kShiftPressed, false), Modified(os::kVkF7, os::kLeftAltPressed, false)},
          false},
         // The mouse: buttons and the wheel count, a plain move does not.
-        {"MouseButtonPress", {MouseRecord(0x0001, 0)}, true},
-        {"MouseRightButtonPress", {MouseRecord(0x0002, 0)}, true},
-        {"MouseDoubleClick", {MouseRecord(0x0001, 0x0002)}, true},
-        {"MouseDrag", {MouseRecord(0x0001, 0x0001)}, true},
-        {"MouseWheel", {MouseRecord(0xFF880000u, 0x0004)}, true},
-        {"MouseHorizontalWheel", {MouseRecord(0x00780000u, 0x0008)}, true},
-        {"MouseWheelWithNoDeltaBits", {MouseRecord(0, 0x0004)}, true},
-        {"MouseHorizontalWheelWithNoDeltaBits", {MouseRecord(0, 0x0008)}, true},
-        {"MouseMoveWithoutAButton", {MouseRecord(0, 0x0001)}, false},
+        {"MouseButtonPress", {MouseRecord(os::kLeftButtonPressed, 0)}, true},
+        {"MouseRightButtonPress", {MouseRecord(os::kRightButtonPressed, 0)}, true},
+        {"MouseDoubleClick", {MouseRecord(os::kLeftButtonPressed, os::kDoubleClick)}, true},
+        {"MouseDrag", {MouseRecord(os::kLeftButtonPressed, os::kMouseMoved)}, true},
+        {"MouseWheel", {MouseRecord(0xFF880000u, os::kMouseWheeled)}, true},
+        {"MouseHorizontalWheel", {MouseRecord(0x00780000u, os::kMouseHWheeled)}, true},
+        {"MouseWheelWithNoDeltaBits", {MouseRecord(0, os::kMouseWheeled)}, true},
+        {"MouseHorizontalWheelWithNoDeltaBits", {MouseRecord(0, os::kMouseHWheeled)}, true},
+        {"MouseMoveWithoutAButton", {MouseRecord(0, os::kMouseMoved)}, false},
         {"MouseButtonsReleased", {MouseRecord(0, 0)}, false},
     };
     std::vector<InputRecord> modifiers;
@@ -130,12 +131,12 @@ std::vector<QueueCase> QueueCases() {
     std::vector<InputRecord> longQueue;
     for (int i = 0; i < 40; ++i) {
         longQueue.insert(longQueue.end(), modifiers.begin(), modifiers.end());
-        longQueue.push_back(MouseRecord(0, 0x0001));
+        longQueue.push_back(MouseRecord(0, os::kMouseMoved));
         longQueue.push_back(FocusEvent());
         longQueue.push_back(Release('X', 'x'));
     }
     cases.push_back({"LongQuietQueue", longQueue, false});
-    longQueue.push_back(Press(0x79, 0));
+    longQueue.push_back(Press(os::kVkF10, 0));
     cases.push_back({"LongQuietQueueThenF10", longQueue, true});
     return cases;
 }
@@ -160,7 +161,7 @@ class TypeAheadFaults : public TypeAhead, public ::testing::WithParamInterface<F
 TEST_P(TypeAheadFaults, ScansTheLastGoodSnapshot) {
     const FaultCase& c = GetParam();
     auto& q = fake::Console();
-    q.events.push_back(Release(kVkF7, 0));
+    q.events.push_back(Release(os::kVkF7, 0));
     q.failCountCall = c.failCount;
     q.failPeekCall = c.failPeek;
     q.peekOverstates = c.overstated;
@@ -201,14 +202,14 @@ TEST_F(TypeAhead, SecondPeekFailingScansOnlyWhatTheFirstPeekSaw) {
     // peek sees it and fills the buffer); after the second count a character
     // press arrives, but the second peek fails, so it is never seen.
     auto& q = fake::Console();
-    q.events.push_back(Release(kVkF7, 0));
+    q.events.push_back(Release(os::kVkF7, 0));
     q.failPeekCall = 2;
     q.afterCount = [&q](int call) { q.events.push_back(call == 1 ? Release('X', 'x') : Press('X', 'x')); };
     EXPECT_FALSE(HasPendingTypedKeys());
 }
 
 TEST_F(TypeAhead, OnAStableQueueOneCountOnePeekOneBufferFreedBeforeReturn) {
-    fake::Console().events.assign(3, Release(kVkF7, 0));
+    fake::Console().events.assign(3, Release(os::kVkF7, 0));
     EXPECT_FALSE(HasPendingTypedKeys());
     EXPECT_EQ(fake::TheHeap().allocations, 1);
     EXPECT_EQ(fake::TheHeap().frees, 1);
@@ -220,7 +221,7 @@ TEST_F(TypeAhead, OnAStableQueueOneCountOnePeekOneBufferFreedBeforeReturn) {
 // next peek fails, those records are what is scanned.
 TEST_F(TypeAhead, AGrowingQueueGrowsOneBufferAndKeepsItsRecords) {
     auto& q = fake::Console();
-    q.events.push_back(Release(kVkF7, 0));
+    q.events.push_back(Release(os::kVkF7, 0));
     q.afterCount = [&q](int call) {
         if (call == 1) q.events.push_back(Press('X', 'x'));
     };
@@ -236,7 +237,7 @@ TEST_F(TypeAhead, NoBufferMeansTypedAhead) {
     for (int failing : {1, 2}) {
         fake::Reset();
         auto& q = fake::Console();
-        q.events.push_back(Release(kVkF7, 0));
+        q.events.push_back(Release(os::kVkF7, 0));
         q.afterCount = [&q](int call) {
             if (call == 1) q.events.push_back(Release('X', 'x'));
         };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/editor_service.h"
+#include "support/defined_numbers.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
 #include "support/key_records.h"
@@ -32,7 +33,7 @@ protected:
 TEST_F(Exports, EachReachesWhatItExports) {
     HostStartupRecord startup;
     std::memset(&startup, 0, sizeof startup);
-    startup.size = kMinStartupRecordSize;
+    startup.size = 336;
     startup.registryPath = "";
     startup.editorCommand = fake::EditorEntry;
     ::SetStartupInfo(&startup);
@@ -46,12 +47,12 @@ TEST_F(Exports, EachReachesWhatItExports) {
     EXPECT_EQ(info.flags, 6u);
 
     // Every event is left to the host (0), the one acted on and the others.
-    const InputRecord f7 = KeyRecord(kVkF7, 0, true, 0, fake::ScanCode);
+    const InputRecord f7 = KeyRecord(os::kVkF7, 0, true, 0, fake::ScanCode);
     EXPECT_EQ(::ProcessEditorInput(&f7), 0);
     EXPECT_EQ(std::vector<InputRecord>(fake::Console().events.begin(), fake::Console().events.end()),
               ActionRecords("count", fake::ScanCode));
-    const InputRecord others[] = {KeyRecord(kVkF7, 0, true, kShift, fake::ScanCode),
-                                  KeyRecord(kVkF7, 0, false, 0, fake::ScanCode),
+    const InputRecord others[] = {KeyRecord(os::kVkF7, 0, true, os::kShiftPressed, fake::ScanCode),
+                                  KeyRecord(os::kVkF7, 0, false, 0, fake::ScanCode),
                                   KeyRecord('A', 'a', true, 0, fake::ScanCode), MouseRecord(1, 0)};
     for (const InputRecord& rec : others) EXPECT_EQ(::ProcessEditorInput(&rec), 0);
 }
@@ -70,7 +71,7 @@ TEST_F(Exports, OpenPluginAlwaysDeclines) {
 TEST_F(Exports, NothingThrownInsideReachesTheHost) {
     g_editorCommand = fake::EditorEntry;
     fake::TheEditor().throwInConvert = true;
-    const InputRecord f7 = KeyRecord(kVkF7, 0, true, 0, fake::ScanCode);
+    const InputRecord f7 = KeyRecord(os::kVkF7, 0, true, 0, fake::ScanCode);
     EXPECT_EQ(::ProcessEditorInput(&f7), 0) << "the host goes on with the key";
     EXPECT_EQ(fake::TheEditor().converted, std::vector<std::string>{"count"}) << "the throw was reached";
     EXPECT_EQ(fake::Console().writeCalls, 0);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "support/defined_numbers.h"
+
 namespace tarnwick::fake {
 
 Editor& TheEditor() {
@@ -24,7 +26,7 @@ Editor& ResetEditor(const std::string& text, std::int32_t col) {
 }
 
 void SelectOnCursorLine(Editor& e, std::int32_t start, std::int32_t end) {
-    e.blockType = kStreamBlock;
+    e.blockType = host::kStreamSelection;
     e.blockStartLine = e.curLine;
     e.selStart = start;
     e.selEnd = end;
@@ -34,7 +36,7 @@ std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
     Editor& e = TheEditor();
     e.commands.push_back(command);
     switch (command) {
-        case kCmdGetInfo: {
+        case host::kEditorGetState: {
             if (e.failState) return 0;
             auto* state = static_cast<EditorStateRecord*>(param);
             std::memset(state, 0x5A, sizeof *state);  // the host fills what it fills
@@ -44,7 +46,7 @@ std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
             state->blockStartLine = e.blockStartLine;
             return 1;
         }
-        case kCmdGetString: {
+        case host::kEditorGetLine: {
             auto* line = static_cast<EditorLineRecord*>(param);
             e.lineNumbers.push_back(line->lineNumber);
             if (e.failLine) return 0;
@@ -56,7 +58,7 @@ std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
             line->selEnd = e.selEnd;
             return 1;
         }
-        case kCmdEditorToOem: {
+        case host::kEditorToConsoleCodePage: {
             auto* convert = static_cast<TextConvertRecord*>(param);
             e.convertBuffers.push_back(convert->text);
             e.converted.emplace_back(reinterpret_cast<const char*>(convert->text),

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/defined_numbers.h"
+
 namespace tarnwick {
 
 namespace fake {
@@ -106,7 +108,7 @@ Hkey CurrentUserKey() { return fake::CurrentUser(); }
 
 Handle GetStdHandle(Dword which) {
     ++Console().handleCalls;
-    return which == kStdInputHandle ? fake::ConsoleHandle() : nullptr;
+    return which == os::kStdInputHandle ? fake::ConsoleHandle() : nullptr;
 }
 
 bool GetNumberOfConsoleInputEvents(Handle console, Dword* count) {
@@ -149,8 +151,8 @@ void* HeapAlloc(Handle heap, Dword flags, std::size_t bytes) {
     if (!fake::Grant(heap, bytes)) return nullptr;
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
     if (block == nullptr) return nullptr;
-    // Without kHeapZeroMemory the bytes are whatever the heap had: never zero here.
-    if ((flags & kHeapZeroMemory) != 0) {
+    // Without HEAP_ZERO_MEMORY the bytes are whatever the heap had: never zero here.
+    if ((flags & os::kHeapZeroMemory) != 0) {
         std::memset(block, 0, bytes);
     } else {
         fake::FillStale(static_cast<std::uint8_t*>(block), bytes);

@@ -46,7 +46,7 @@ struct ConsoleQueue {
 
 // The process heap: counts what the plug-in asks of it, and can be told to
 // fail. Blocks come from malloc, so the sanitizers see them too. A block
-// asked for without kHeapZeroMemory comes filled with kStaleBytes.
+// asked for without HEAP_ZERO_MEMORY comes filled with kStaleBytes.
 struct Heap {
     long allocations = 0;               // successful HeapAlloc calls
     long frees = 0;                     // HeapFree calls on a live block

@@ -1,7 +1,7 @@
 #pragma once
 // Console input records as the tests expect them, compared byte for byte.
-// Their values are written out as numbers, not taken from the plug-in's own
-// constants, so that a comparison checks the numbers themselves.
+// Their values are Windows' own numbers (support/defined_numbers.h), not the
+// plug-in's constants, so that a comparison checks the numbers themselves.
 #include <cstdint>
 #include <cstring>
 #include <ostream>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/input_record.h"
+#include "support/defined_numbers.h"
 
 namespace tarnwick {
 
@@ -27,7 +28,7 @@ using ScanCodeOf = std::uint16_t (*)(std::uint16_t vk);
 inline InputRecord KeyRecord(std::uint16_t vk, std::uint8_t ch, bool down, std::uint32_t state,
                              ScanCodeOf scan) {
     InputRecord r{};
-    r.eventType = 1;  // a key event
+    r.eventType = os::kKeyEvent;
     r.keyDown = down ? -1 : 0;
     r.repeatCount = 1;
     r.virtualKeyCode = vk;
@@ -50,19 +51,23 @@ inline std::vector<InputRecord> TypedRecords(const std::string& text, ScanCodeOf
     return out;
 }
 
-// Home (0x24) down and up, Shift (0x10) down, End (0x23) down and up with
-// Shift held (state 0x10), Shift up.
+// Home down and up, Shift down, End down and up with Shift held, Shift up.
 inline std::vector<InputRecord> SelectionRecords(ScanCodeOf scan) {
-    return {KeyRecord(0x24, 0, true, 0, scan),     KeyRecord(0x24, 0, false, 0, scan),
-            KeyRecord(0x10, 0, true, 0x10, scan),  KeyRecord(0x23, 0, true, 0x10, scan),
-            KeyRecord(0x23, 0, false, 0x10, scan), KeyRecord(0x10, 0, false, 0, scan)};
+    return {KeyRecord(os::kVkHome, 0, true, 0, scan),
+            KeyRecord(os::kVkHome, 0, false, 0, scan),
+            KeyRecord(os::kVkShift, 0, true, os::kShiftPressed, scan),
+            KeyRecord(os::kVkEnd, 0, true, os::kShiftPressed, scan),
+            KeyRecord(os::kVkEnd, 0, false, os::kShiftPressed, scan),
+            KeyRecord(os::kVkShift, 0, false, 0, scan)};
 }
 
-// Ctrl (0x11) down, K (0x4B, carrying 0x0B) down and up with left Ctrl held
-// (state 0x08), Ctrl up.
+// Ctrl down, K (carrying Ctrl+K's character, 0x0B) down and up with left Ctrl
+// held, Ctrl up.
 inline std::vector<InputRecord> DropCompletionRecords(ScanCodeOf scan) {
-    return {KeyRecord(0x11, 0, true, 0x08, scan), KeyRecord(0x4B, 0x0B, true, 0x08, scan),
-            KeyRecord(0x4B, 0x0B, false, 0x08, scan), KeyRecord(0x11, 0, false, 0, scan)};
+    return {KeyRecord(os::kVkControl, 0, true, os::kLeftCtrlPressed, scan),
+            KeyRecord(os::kVkK, 0x0B, true, os::kLeftCtrlPressed, scan),
+            KeyRecord(os::kVkK, 0x0B, false, os::kLeftCtrlPressed, scan),
+            KeyRecord(os::kVkControl, 0, false, 0, scan)};
 }
 
 inline std::vector<InputRecord> Concat(std::vector<InputRecord> a, const std::vector<InputRecord>& b) {
@@ -70,11 +75,10 @@ inline std::vector<InputRecord> Concat(std::vector<InputRecord> a, const std::ve
     return a;
 }
 
-// A mouse event with these buttons held and these event flags (1 moved,
-// 2 double click, 4 wheel, 8 horizontal wheel).
+// A mouse event with these buttons held and these event flags.
 inline InputRecord MouseRecord(std::uint32_t buttons, std::uint32_t flags) {
     InputRecord r{};
-    r.eventType = kMouseEvent;
+    r.eventType = os::kMouseEvent;
     MouseEventFields m{};
     m.x = 12;
     m.y = 3;
@@ -88,7 +92,7 @@ inline InputRecord MouseRecord(std::uint32_t buttons, std::uint32_t flags) {
 // a move with no button down).
 inline InputRecord MouseRecord() {
     InputRecord r{};
-    r.eventType = 2;
+    r.eventType = os::kMouseEvent;
     r.keyDown = 0x00050003;  // the mouse position, as a key event would misread it
     r.character = 0x41;
     return r;

@@ -8,6 +8,7 @@
 #include "console/keystroke_injector.h"
 #include "support/by_name.h"
 #include "support/byte_strings.h"
+#include "support/defined_numbers.h"
 #include "support/fake_sys.h"
 #include "support/key_records.h"
 
@@ -20,7 +21,7 @@ InputRecord Key(std::uint16_t vk, std::uint8_t ch, bool down, std::uint32_t stat
     return KeyRecord(vk, ch, down, state, NoScan);
 }
 
-InputRecord CtrlK() { return Key(0x4B, 0x0B, true, kLeftCtrl); }
+InputRecord CtrlK() { return Key(0x4B, 0x0B, true, os::kLeftCtrlPressed); }
 
 struct KeyCase {
     const char* name;
@@ -81,9 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"ControlCharacterDoesNothing", "ab|", Key(0x09, '\t', true), "ab|"},
         KeyCase{"HomeMovesToStart", "ab|c", Key(0x24, 0, true), "|abc"},
         KeyCase{"EndMovesToEnd", "a|bc", Key(0x23, 0, true), "abc|"},
-        KeyCase{"ShiftEndSelectsToEnd", "|abc", Key(0x23, 0, true, kShift), "[abc]|"},
-        KeyCase{"ShiftHomeSelectsToStart", "ab|c", Key(0x24, 0, true, kShift), "|[ab]c"},
-        KeyCase{"ShiftAloneDoesNothing", "ab|", Key(0x10, 0, true, kShift), "ab|"},
+        KeyCase{"ShiftEndSelectsToEnd", "|abc", Key(0x23, 0, true, os::kShiftPressed), "[abc]|"},
+        KeyCase{"ShiftHomeSelectsToStart", "ab|c", Key(0x24, 0, true, os::kShiftPressed), "|[ab]c"},
+        KeyCase{"ShiftAloneDoesNothing", "ab|", Key(0x10, 0, true, os::kShiftPressed), "ab|"},
         KeyCase{"MouseDoesNothing", "ab|",
                 [] {
                     InputRecord m = Key(1, 'x', true);
@@ -101,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"HomeClearsTheUnchangedMark", "*abc|", Key(0x24, 0, true), "|abc"},
         KeyCase{"EndClearsTheUnchangedMark", "*abc|", Key(0x23, 0, true), "abc|"},
         KeyCase{"CtrlKClearsTheUnchangedMark", "*abc|", CtrlK(), "abc|"},
-        KeyCase{"CtrlAloneKeepsTheUnchangedMark", "*abc|", Key(0x11, 0, true, kLeftCtrl), "*abc|"},
+        KeyCase{"CtrlAloneKeepsTheUnchangedMark", "*abc|", Key(0x11, 0, true, os::kLeftCtrlPressed), "*abc|"},
         // Completion from the history, after a character typed at the end.
         KeyCase{"CompletesFromALongerEntry", "coun|", Key(1, 't', true), "count|[down]", {"countdown"}},
         KeyCase{"TheMostRecentMatchingEntryWins",

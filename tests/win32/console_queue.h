@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/input_record.h"
+#include "support/defined_numbers.h"
 
 namespace tarnwick::win32 {
 
@@ -36,7 +37,7 @@ inline std::vector<InputRecord> ReadAll() {
             // Reading through the A call, the console converts each character
             // from its wide form and leaves that form's high byte after it:
             // the console's own byte, not one that was written.
-            if (r.eventType == kKeyEvent) r.characterHigh = 0;
+            if (r.eventType == os::kKeyEvent) r.characterHigh = 0;
             out.push_back(r);
         }
     }

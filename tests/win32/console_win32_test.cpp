@@ -9,6 +9,7 @@
 #include "console/keystroke_injector.h"
 #include "console/type_ahead.h"
 #include "support/byte_strings.h"
+#include "support/defined_numbers.h"
 #include "support/key_records.h"
 #include "win32/console_queue.h"
 
@@ -56,7 +57,7 @@ TEST_F(RealConsole, SelectPromptLineReadsBackAsHomeShiftEnd) {
 }
 
 TEST_F(RealConsole, TheActionsKeysGoBehindWhatWaitsInTheirOrder) {
-    const InputRecord release = KeyRecord(kVkF7, 0, false, 0, RealScanCode);
+    const InputRecord release = KeyRecord(os::kVkF7, 0, false, 0, RealScanCode);
     win32::Queue(release);
     TypeIntoPrompt(Bytes("count"));
     const std::vector<InputRecord> got = win32::ReadAll();
@@ -75,13 +76,13 @@ TEST_F(RealConsole, TypeAheadSeesTheUsersRealQueuedInput) {
     const Pending cases[] = {
         {"empty", {}, false},
         {"x press", {KeyRecord('X', 'x', true, 0, RealScanCode)}, true},
-        {"F7 press", {KeyRecord(kVkF7, 0, true, 0, RealScanCode)}, true},
-        {"Shift press", {KeyRecord(0x10, 0, true, kShift, RealScanCode)}, false},
-        {"mouse wheel", {MouseRecord(0xFF880000u, 0x0004)}, true},
-        {"mouse move", {MouseRecord(0, 0x0001)}, false},
+        {"F7 press", {KeyRecord(os::kVkF7, 0, true, 0, RealScanCode)}, true},
+        {"Shift press", {KeyRecord(0x10, 0, true, os::kShiftPressed, RealScanCode)}, false},
+        {"mouse wheel", {MouseRecord(0xFF880000u, os::kMouseWheeled)}, true},
+        {"mouse move", {MouseRecord(0, os::kMouseMoved)}, false},
         {"x release", {KeyRecord('X', 'x', false, 0, RealScanCode)}, false},
         {"F7 release then x press",
-         {KeyRecord(kVkF7, 0, false, 0, RealScanCode), KeyRecord('X', 'x', true, 0, RealScanCode)},
+         {KeyRecord(os::kVkF7, 0, false, 0, RealScanCode), KeyRecord('X', 'x', true, 0, RealScanCode)},
          true},
     };
     for (const Pending& c : cases) {

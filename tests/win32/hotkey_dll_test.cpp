@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/action_cases.h"
+#include "support/defined_numbers.h"
 #include "support/fake_editor.h"
 #include "support/key_records.h"
 #include "win32/console_queue.h"
@@ -68,8 +69,8 @@ private:
 };
 
 // F7 pressed or released with these modifier bits.
-InputRecord F7Press(std::uint32_t state = 0) { return KeyRecord(kVkF7, 0, true, state, RealScanCode); }
-InputRecord F7Release(std::uint32_t state = 0) { return KeyRecord(kVkF7, 0, false, state, RealScanCode); }
+InputRecord F7Press(std::uint32_t state = 0) { return KeyRecord(os::kVkF7, 0, true, state, RealScanCode); }
+InputRecord F7Release(std::uint32_t state = 0) { return KeyRecord(os::kVkF7, 0, false, state, RealScanCode); }
 
 // What one action appends: the text, Ctrl+K when anything was typed, the
 // selection keys.
@@ -105,7 +106,8 @@ TEST_F(HotkeyDll, EveryEdgeCaseTypesRecordForRecord) {
 
 TEST_F(HotkeyDll, CtrlF7WithEitherOrBothCtrlsTypesTheWord) {
     for (std::uint32_t ctrl :
-         {kLeftCtrl, kRightCtrl, kLeftCtrl | kRightCtrl, kLeftCtrl | 0x20 /*Num Lock*/}) {
+         {os::kLeftCtrlPressed, os::kRightCtrlPressed, os::kLeftCtrlPressed | os::kRightCtrlPressed,
+          os::kLeftCtrlPressed | os::kNumLockOn}) {
         Place(fake::ResetEditor("int count = 0;", 6));
         const InputRecord rec = F7Press(ctrl);
         EXPECT_EQ(Plugin().processEditorInput(&rec), 0);
@@ -114,7 +116,9 @@ TEST_F(HotkeyDll, CtrlF7WithEitherOrBothCtrlsTypesTheWord) {
 }
 
 TEST_F(HotkeyDll, ModifiedOrReleasedF7DoesNothing) {
-    const std::uint32_t states[] = {kShift, kLeftAlt, kRightAlt, kLeftCtrl | kLeftAlt, kLeftCtrl | kShift};
+    const std::uint32_t states[] = {os::kShiftPressed, os::kLeftAltPressed, os::kRightAltPressed,
+                                    os::kLeftCtrlPressed | os::kLeftAltPressed,
+                                    os::kLeftCtrlPressed | os::kShiftPressed};
     for (std::uint32_t state : states) {
         fake::Editor& e = fake::ResetEditor("int count = 0;", 6);
         const InputRecord rec = F7Press(state);
@@ -137,13 +141,13 @@ TEST_F(HotkeyDll, TheUsersWaitingInputIsNeverOvertaken) {
     };
     const Waiting cases[] = {
         {"x", {KeyRecord('X', 'x', true, 0, RealScanCode)}, false},
-        {"F10", {KeyRecord(0x79, 0, true, 0, RealScanCode)}, false},
-        {"Left", {KeyRecord(0x25, 0, true, 0x100 /*enhanced*/, RealScanCode)}, false},
-        {"mouse click", {MouseRecord(0x0001, 0)}, false},
+        {"F10", {KeyRecord(os::kVkF10, 0, true, 0, RealScanCode)}, false},
+        {"Left", {KeyRecord(0x25, 0, true, os::kEnhancedKey, RealScanCode)}, false},
+        {"mouse click", {MouseRecord(os::kLeftButtonPressed, 0)}, false},
         {"repeated F7", {F7Press()}, false},
-        {"repeated Ctrl+F7", {F7Press(kLeftCtrl)}, false},
-        {"Shift alone", {KeyRecord(0x10, 0, true, kShift, RealScanCode)}, true},
-        {"Ctrl alone", {KeyRecord(0x11, 0, true, kLeftCtrl, RealScanCode)}, true},
+        {"repeated Ctrl+F7", {F7Press(os::kLeftCtrlPressed)}, false},
+        {"Shift alone", {KeyRecord(0x10, 0, true, os::kShiftPressed, RealScanCode)}, true},
+        {"Ctrl alone", {KeyRecord(0x11, 0, true, os::kLeftCtrlPressed, RealScanCode)}, true},
     };
     for (const Waiting& c : cases) {
         fake::Editor& e = fake::ResetEditor("int count = 0;", 6);

@@ -12,6 +12,7 @@
 #include "host/editor_service.h"
 #include "support/action_cases.h"
 #include "support/by_name.h"
+#include "support/defined_numbers.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
 #include "support/heap_checks.h"
@@ -21,8 +22,10 @@ namespace tarnwick {
 namespace {
 
 // F7 pressed or released with these modifier bits.
-InputRecord F7Press(std::uint32_t state = 0) { return KeyRecord(kVkF7, 0, true, state, fake::ScanCode); }
-InputRecord F7Release(std::uint32_t state = 0) { return KeyRecord(kVkF7, 0, false, state, fake::ScanCode); }
+InputRecord F7Press(std::uint32_t state = 0) { return KeyRecord(os::kVkF7, 0, true, state, fake::ScanCode); }
+InputRecord F7Release(std::uint32_t state = 0) {
+    return KeyRecord(os::kVkF7, 0, false, state, fake::ScanCode);
+}
 
 std::vector<InputRecord> Queue() { return {fake::Console().events.begin(), fake::Console().events.end()}; }
 
@@ -48,7 +51,7 @@ protected:
 // lock and enhanced-key bits, which are ignored.
 TEST_F(HotkeyHandler, AcceptsF7AloneOrWithCtrlAloneUnderEveryModifierCombination) {
     const std::uint32_t ignored[] = {
-        0, 0x20 /*Num Lock*/, 0x40 /*Scroll Lock*/, 0x80 /*Caps Lock*/, 0x100 /*enhanced*/, 0xFFFFFFE0};
+        0, os::kNumLockOn, os::kScrollLockOn, os::kCapsLockOn, os::kEnhancedKey, 0xFFFFFFE0};
     // Of the 32 combinations, these four: no modifier, right Ctrl, left Ctrl,
     // both Ctrl keys.
     const std::set<std::uint32_t> accepted = {0x00, 0x04, 0x08, 0x0C};
@@ -67,14 +70,14 @@ TEST_F(HotkeyHandler, AcceptsF7AloneOrWithCtrlAloneUnderEveryModifierCombination
 
 TEST_F(HotkeyHandler, IgnoresEverythingElseWithoutTouchingTheConsoleOrTheEditor) {
     InputRecord release = F7Release();
-    InputRecord f6 = KeyRecord(0x75, 0, true, 0, fake::ScanCode);
-    InputRecord f8 = KeyRecord(0x77, 0, true, 0, fake::ScanCode);
+    InputRecord f6 = KeyRecord(os::kVkF6, 0, true, 0, fake::ScanCode);
+    InputRecord f8 = KeyRecord(os::kVkF8, 0, true, 0, fake::ScanCode);
     InputRecord letter = KeyRecord('A', 'a', true, 0, fake::ScanCode);
     InputRecord mouse = MouseRecord();
-    mouse.virtualKeyCode = kVkF7;  // a mouse event whose bytes happen to read as F7
+    mouse.virtualKeyCode = os::kVkF7;  // a mouse event whose bytes happen to read as F7
     mouse.keyDown = 1;
     InputRecord focus = F7Press();
-    focus.eventType = 0x10;
+    focus.eventType = os::kFocusEvent;
     for (const InputRecord& rec : {release, f6, f8, letter, mouse, focus}) {
         SetUp();
         ProcessEditorInput(rec);
@@ -139,7 +142,7 @@ class Failures : public HotkeyHandler, public ::testing::WithParamInterface<Fail
 
 TEST_P(Failures, TypeNothingButStillSendTheSelectionKeys) {
     GetParam().arrange(fake::TheEditor());
-    const InputRecord rec = F7Press(kLeftCtrl);
+    const InputRecord rec = F7Press(os::kLeftCtrlPressed);
     ProcessEditorInput(rec);
     EXPECT_EQ(Queue(), Typed(""));
     EXPECT_EQ(fake::Console().writeCalls, 1);
@@ -257,7 +260,7 @@ TEST_F(HotkeyHandler, AnAcceptedF7CostsOneCountOnePeekOneWriteAndThreeAllocation
 }
 
 TEST_F(HotkeyHandler, ARejectedEventMakesNoAllocation) {
-    const InputRecord rec = F7Press(kShift);
+    const InputRecord rec = F7Press(os::kShiftPressed);
     ProcessEditorInput(rec);
     EXPECT_EQ(fake::TheHeap().requests, 0);
 }

@@ -8,6 +8,7 @@
 #include "console/keystroke_injector.h"
 #include "dll/exports.h"
 #include "host/editor_service.h"
+#include "support/defined_numbers.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
 #include "word/word_scanner.h"
@@ -18,8 +19,8 @@ namespace {
 
 InputRecord Key(std::uint16_t vk, std::uint8_t ch, std::uint32_t state) {
     InputRecord r{};
-    r.eventType = kKeyEvent;
-    r.keyDown = kKeyPressed;
+    r.eventType = os::kKeyEvent;
+    r.keyDown = -1;
     r.repeatCount = 1;
     r.virtualKeyCode = vk;
     r.character = ch;
@@ -29,8 +30,8 @@ InputRecord Key(std::uint16_t vk, std::uint8_t ch, std::uint32_t state) {
 
 // The events an editor sees all day: typing, arrows, releases, modified F7s.
 void BM_RejectedEvent(benchmark::State& state) {
-    InputRecord events[] = {Key('A', 'a', 0), Key(0x25, 0, 0x100), Key(kVkF7, 0, kShift),
-                            Key(kVkF7, 0, kLeftAlt), Key('S', 0x13, kLeftCtrl)};
+    InputRecord events[] = {Key('A', 'a', 0), Key(0x25, 0, 0x100), Key(os::kVkF7, 0, os::kShiftPressed),
+                            Key(os::kVkF7, 0, os::kLeftAltPressed), Key('S', 0x13, os::kLeftCtrlPressed)};
     events[1].keyDown = 0;
     std::size_t i = 0;
     for (auto _ : state) {
@@ -86,7 +87,7 @@ void BM_F7Action(benchmark::State& state) {
     fake::Reset();
     fake::ResetEditor("    int count = 0;", 10);
     g_editorCommand = fake::EditorEntry;
-    const InputRecord f7 = Key(kVkF7, 0, 0);
+    const InputRecord f7 = Key(os::kVkF7, 0, 0);
     for (auto _ : state) {
         benchmark::DoNotOptimize(::ProcessEditorInput(&f7));
         state.PauseTiming();
@@ -108,7 +109,7 @@ void BM_F7OnASelection(benchmark::State& state) {
     fake::Editor& e = fake::ResetEditor(std::string(static_cast<std::size_t>(size), 'w'), 0);
     fake::SelectOnCursorLine(e, 0, size);
     g_editorCommand = fake::EditorEntry;
-    const InputRecord f7 = Key(kVkF7, 0, 0);
+    const InputRecord f7 = Key(os::kVkF7, 0, 0);
     double records = 0;
     for (auto _ : state) {
         benchmark::DoNotOptimize(::ProcessEditorInput(&f7));

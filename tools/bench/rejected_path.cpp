@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "dll/exports.h"
+#include "support/defined_numbers.h"
 
 using namespace tarnwick;
 
@@ -11,15 +12,15 @@ int main(int argc, char** argv) {
     const long n = argc > 1 ? std::atol(argv[1]) : 1000000;
     InputRecord events[4] = {};
     for (InputRecord& e : events) {
-        e.eventType = kKeyEvent;
-        e.keyDown = kKeyPressed;
+        e.eventType = os::kKeyEvent;
+        e.keyDown = -1;
         e.repeatCount = 1;
     }
     events[0].virtualKeyCode = 'A';  // typing
     events[0].character = 'a';
-    events[1].virtualKeyCode = 0x25;   // an arrow
-    events[2].virtualKeyCode = kVkF7;  // Shift+F7
-    events[2].controlKeyState = kShift;
+    events[1].virtualKeyCode = 0x25;       // an arrow
+    events[2].virtualKeyCode = os::kVkF7;  // Shift+F7
+    events[2].controlKeyState = os::kShiftPressed;
     events[3].virtualKeyCode = 'A';  // a release
     events[3].keyDown = 0;
     std::int32_t sum = 0;

@@ -25,6 +25,7 @@
 #include "host/plugin_records.h"
 #include "platform/input_record.h"
 #include "prompt_field.h"
+#include "support/defined_numbers.h"
 
 using namespace tarnwick;
 
@@ -64,16 +65,16 @@ Editor g_editor;
 // The editor command entry the demo lends the plug-in: commands 6, 0 and 10.
 std::int32_t __stdcall EditorCommand(std::int32_t command, void* param) {
     switch (command) {
-        case kCmdGetInfo: {
+        case host::kEditorGetState: {
             auto* state = static_cast<EditorStateRecord*>(param);
             std::memset(state, 0, sizeof *state);
             state->curLine = g_editor.curLine;
             state->curPos = g_editor.curPos;
-            state->blockType = g_editor.selection ? kStreamBlock : 0;
+            state->blockType = g_editor.selection ? host::kStreamSelection : 0;
             state->blockStartLine = g_editor.curLine;
             return 1;
         }
-        case kCmdGetString: {
+        case host::kEditorGetLine: {
             auto* line = static_cast<EditorLineRecord*>(param);
             const int n = line->lineNumber == -1 ? g_editor.curLine : line->lineNumber;
             if (n < 0 || n >= static_cast<int>(g_editor.lines.size())) return 0;
@@ -85,7 +86,7 @@ std::int32_t __stdcall EditorCommand(std::int32_t command, void* param) {
             line->selEnd = g_editor.selection ? g_editor.selEnd : -1;
             return 1;
         }
-        case kCmdEditorToOem: {
+        case host::kEditorToConsoleCodePage: {
             // The editor holds Windows-1252 text; the console reads its own code page.
             auto* convert = static_cast<TextConvertRecord*>(param);
             const UINT consoleCp = GetConsoleCP();
@@ -103,7 +104,7 @@ std::int32_t __stdcall EditorCommand(std::int32_t command, void* param) {
     }
 }
 
-// Keys the user may have pressed just before F7, by the names --queued takes.
+// Keys the user may press, by name: F7 and Ctrl+F7, and those --queued takes.
 struct NamedKey {
     const char* name;
     std::uint16_t vk;
@@ -111,28 +112,36 @@ struct NamedKey {
     std::uint32_t state;
 };
 const NamedKey kNamedKeys[] = {
-    {"f10", 0x79, 0, 0},      {"f7", kVkF7, 0, 0},        {"ctrl+f7", kVkF7, 0, kLeftCtrl},
-    {"left", 0x25, 0, 0x100}, {"right", 0x27, 0, 0x100},  {"up", 0x26, 0, 0x100},
-    {"down", 0x28, 0, 0x100}, {"delete", 0x2E, 0, 0x100}, {"esc", 0x1B, 0x1B, 0},
-    {"enter", 0x0D, '\r', 0}, {"shift", 0x10, 0, kShift}, {"ctrl", 0x11, 0, kLeftCtrl},
+    {"f10", os::kVkF10, 0, 0},
+    {"f7", os::kVkF7, 0, 0},
+    {"ctrl+f7", os::kVkF7, 0, os::kLeftCtrlPressed},
+    {"left", 0x25, 0, os::kEnhancedKey},
+    {"right", 0x27, 0, os::kEnhancedKey},
+    {"up", 0x26, 0, os::kEnhancedKey},
+    {"down", 0x28, 0, os::kEnhancedKey},
+    {"delete", 0x2E, 0, os::kEnhancedKey},
+    {"esc", 0x1B, 0x1B, 0},
+    {"enter", 0x0D, '\r', 0},
+    {"shift", os::kVkShift, 0, os::kShiftPressed},
+    {"ctrl", os::kVkControl, 0, os::kLeftCtrlPressed},
     {"click", 0, 0, 0},  // the left mouse button, below
 };
 
-// The event for a --queued name: a named key, a mouse click, or the key that
+// The event for a key's name: a named key, a mouse click, or the key that
 // types one character.
-bool QueuedEvent(const std::string& name, InputRecord& rec) {
+bool NamedEvent(const std::string& name, InputRecord& rec) {
     rec = InputRecord{};
     if (name == "click") {
         MouseEventFields mouse{};
         mouse.x = 10;
         mouse.y = 2;
-        mouse.buttonState = 0x0001;
-        rec.eventType = kMouseEvent;
+        mouse.buttonState = os::kLeftButtonPressed;
+        rec.eventType = os::kMouseEvent;
         SetMouseFields(rec, mouse);
         return true;
     }
-    rec.eventType = kKeyEvent;
-    rec.keyDown = kKeyPressed;
+    rec.eventType = os::kKeyEvent;
+    rec.keyDown = -1;
     rec.repeatCount = 1;
     for (const NamedKey& k : kNamedKeys) {
         if (name == k.name) {
@@ -235,7 +244,7 @@ int main(int argc, char** argv) {
     Options o;
     if (!ParseArgs(argc, argv, o)) return 2;
     InputRecord queued{};
-    if (!o.queued.empty() && !QueuedEvent(o.queued, queued)) {
+    if (!o.queued.empty() && !NamedEvent(o.queued, queued)) {
         std::fprintf(stderr, "demo_host: no key named '%s' for --queued\n", o.queued.c_str());
         return 2;
     }
@@ -323,13 +332,9 @@ int main(int argc, char** argv) {
         WriteConsoleInputA(input, &raw, 1, &waiting);
         std::printf("  queued before F7, still unread: the user's %s\n", o.queued.c_str());
     }
+    // The key the user pressed, as the console delivers it.
     InputRecord f7{};
-    f7.eventType = kKeyEvent;
-    f7.keyDown = kKeyPressed;
-    f7.repeatCount = 1;
-    f7.virtualKeyCode = kVkF7;
-    f7.virtualScanCode = static_cast<std::uint16_t>(MapVirtualKeyA(kVkF7, 0));
-    f7.controlKeyState = o.ctrl ? kLeftCtrl : 0;
+    NamedEvent(o.ctrl ? "ctrl+f7" : "f7", f7);
     const std::int32_t handled = processEditorInput(&f7);
 
     DWORD pending = 0;

@@ -1,10 +1,10 @@
 #include "prompt_field.h"
 
+#include "support/defined_numbers.h"
+
 namespace tarnwick::demo {
 
 namespace {
-
-constexpr std::uint16_t kVkK = 0x4B;
 
 void MoveCaret(PromptField& f, std::size_t to, bool select) {
     if (select) {
@@ -53,19 +53,19 @@ PromptField OpenPrompt(const std::vector<std::string>& history) {
 }
 
 void ApplyKey(PromptField& f, const InputRecord& rec) {
-    if (rec.eventType != kKeyEvent || rec.keyDown == 0) return;
-    const bool shift = (rec.controlKeyState & kShift) != 0;
-    const bool ctrl = (rec.controlKeyState & (kLeftCtrl | kRightCtrl)) != 0;
+    if (rec.eventType != os::kKeyEvent || rec.keyDown == 0) return;
+    const bool shift = (rec.controlKeyState & os::kShiftPressed) != 0;
+    const bool ctrl = (rec.controlKeyState & (os::kLeftCtrlPressed | os::kRightCtrlPressed)) != 0;
     switch (rec.virtualKeyCode) {
-        case kVkHome:
+        case os::kVkHome:
             f.unchanged = false;
             MoveCaret(f, 0, shift);
             return;
-        case kVkEnd:
+        case os::kVkEnd:
             f.unchanged = false;
             MoveCaret(f, f.text.size(), shift);
             return;
-        case kVkK:
+        case os::kVkK:
             if (!ctrl) break;
             f.unchanged = false;
             f.text.erase(f.caret);

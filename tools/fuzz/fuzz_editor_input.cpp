@@ -25,6 +25,7 @@
 
 #include "dll/exports.h"
 #include "host/editor_service.h"
+#include "support/defined_numbers.h"
 #include "support/fake_editor.h"
 #include "support/fake_sys.h"
 #include "support/key_records.h"
@@ -101,20 +102,20 @@ bool PressesBalance(const std::vector<InputRecord>& events) {
 void Quieten(InputRecord& r, std::uint8_t how) {
     switch (how % 4) {
         case 0:
-            r.eventType = kKeyEvent;
+            r.eventType = os::kKeyEvent;
             r.keyDown = 0;
             break;
         case 1:
-            r.eventType = kKeyEvent;
+            r.eventType = os::kKeyEvent;
             r.virtualKeyCode =
                 reference::kModifierAndLockKeys[(how / 4) % std::size(reference::kModifierAndLockKeys)];
             r.character = 0;
             break;
         case 2: {
-            r.eventType = kMouseEvent;
+            r.eventType = os::kMouseEvent;
             MouseEventFields m = MouseFields(r);
             m.buttonState = 0;
-            m.eventFlags &= ~(kMouseWheeled | kMouseHWheeled);
+            m.eventFlags &= ~(os::kMouseWheeled | os::kMouseHWheeled);
             SetMouseFields(r, m);
             break;
         }
@@ -132,10 +133,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto flags = in.Take<std::uint8_t>();
     InputRecord rec = in.Take<InputRecord>();
     if (flags & 0x01) {  // steer towards the accepted key half the time
-        rec.eventType = kKeyEvent;
+        rec.eventType = os::kKeyEvent;
         rec.keyDown = -1;
-        rec.virtualKeyCode = kVkF7;
-        rec.controlKeyState &= ~(kShift | kLeftAlt | kRightAlt);
+        rec.virtualKeyCode = os::kVkF7;
+        rec.controlKeyState &= ~(os::kShiftPressed | os::kLeftAltPressed | os::kRightAltPressed);
     }
     const auto queueByte = in.Take<std::uint8_t>();
     const int queued = queueByte % 8;
@@ -197,8 +198,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     bool pending = false;
     for (const InputRecord& r : before) pending = pending || UsersInput(r);
     const std::uint32_t m = rec.controlKeyState & 0xFF;
-    const bool accepted = rec.eventType == kKeyEvent && rec.keyDown != 0 && rec.virtualKeyCode == kVkF7 &&
-                          (m & (kShift | kLeftAlt | kRightAlt)) == 0;
+    const bool accepted = rec.eventType == os::kKeyEvent && rec.keyDown != 0 &&
+                          rec.virtualKeyCode == os::kVkF7 &&
+                          (m & (os::kShiftPressed | os::kLeftAltPressed | os::kRightAltPressed)) == 0;
 
     if (::ProcessEditorInput(&rec) != 0) std::abort();
 
