@@ -52,8 +52,7 @@ std::int32_t TARNWICK_STDCALL EditorEntry(std::int32_t command, void* param) {
             if (e.failLine) return 0;
             line->text = e.nullText ? nullptr : e.placedText ? e.placedText : e.line.get();
             line->endOfLine = "\r\n";
-            line->length =
-                e.reportedLength != -1 ? e.reportedLength : static_cast<std::int32_t>(e.text.size());
+            line->length = e.reportedLength.value_or(static_cast<std::int32_t>(e.text.size()));
             line->selStart = e.selStart;
             line->selEnd = e.selEnd;
             return 1;

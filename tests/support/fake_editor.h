@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,7 @@ namespace tarnwick::fake {
 struct Editor {
     // What the editor answers. The line is set by ResetEditor.
     std::string text;
-    std::int32_t reportedLength = -1;  // when not -1, reported instead of the text's size
+    std::optional<std::int32_t> reportedLength;  // when set, reported instead of the text's size
     bool nullText = false;
     const std::uint8_t* placedText = nullptr;  // when set, handed out instead of the copy
     bool throwInConvert = false;               // a misbehaving host

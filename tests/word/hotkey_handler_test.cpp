@@ -155,6 +155,22 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"StateFails", [](fake::Editor& e) { e.failState = true; }},
                       FailureCase{"LineFails", [](fake::Editor& e) { e.failLine = true; }},
                       FailureCase{"NullText", [](fake::Editor& e) { e.nullText = true; }},
+                      // -1, the one negative length a careless host is most likely to report.
+                      FailureCase{"LengthMinusOne",
+                                  [](fake::Editor& e) {
+                                      e.reportedLength = -1;
+                                      e.curPos = 0;
+                                  }},
+                      FailureCase{"LengthMinusOneAndColumnMinusOne",
+                                  [](fake::Editor& e) {
+                                      e.reportedLength = -1;
+                                      e.curPos = -1;
+                                  }},
+                      FailureCase{"LengthMinusOneWithSelection",
+                                  [](fake::Editor& e) {
+                                      e.reportedLength = -1;
+                                      fake::SelectOnCursorLine(e, 0, 3);
+                                  }},
                       FailureCase{"NegativeLengthIsAnEmptyLine",
                                   [](fake::Editor& e) {
                                       e.reportedLength = -5;

@@ -170,14 +170,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     e.failState = (faults & 0x01) != 0;
     e.failLine = (faults & 0x02) != 0;
     e.nullText = (faults & 0x04) != 0;
-    const std::int32_t reported = (flags & 0x80) ? column() : -1;
-    e.reportedLength = reported;
-    const std::int32_t length = reported != -1 ? (reported < static_cast<std::int32_t>(text.size())
-                                                      ? reported
-                                                      : static_cast<std::int32_t>(text.size()))
-                                               : static_cast<std::int32_t>(text.size());
-    if (reported != -1 && reported > static_cast<std::int32_t>(text.size()))
-        return 0;  // a host that lies about its line
+    const auto textLength = static_cast<std::int32_t>(text.size());
+    if (flags & 0x80) e.reportedLength = column();                     // any length, -1 included
+    if (e.reportedLength && *e.reportedLength > textLength) return 0;  // a host that lies about its line
+    const std::int32_t length = e.reportedLength.value_or(textLength);
     const auto mask = in.Take<std::uint8_t>();
     e.convert = [mask](std::uint8_t* t, std::int32_t n) {
         for (std::int32_t i = 0; i < n; ++i) t[i] = static_cast<std::uint8_t>(t[i] ^ mask);
