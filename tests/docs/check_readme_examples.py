@@ -46,7 +46,7 @@ def main(argv):
         return 1
     failed = 0
     for shown, args, want in found:
-        output, problem = demo_run.run(command + args, cwd=root)
+        output, problem, _ = demo_run.run(command + args, cwd=root)
         got = output.replace("\r\n", "\n").splitlines()
         if problem or got != want:
             failed += 1
