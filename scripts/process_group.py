@@ -22,10 +22,13 @@ def _stat(pid):
         return None
 
 
+def _runs(fields):
+    return fields is not None and fields[0] not in ("Z", "X", "x")
+
+
 def runs(pid):
     """Whether the process still runs: it is neither gone nor a zombie."""
-    fields = _stat(pid)
-    return fields is not None and fields[0] not in ("Z", "X", "x")
+    return _runs(_stat(pid))
 
 
 def running(field, ident):
@@ -34,7 +37,7 @@ def running(field, ident):
     pids = []
     for name in filter(str.isdigit, os.listdir("/proc")):
         fields = _stat(name)
-        if fields is not None and int(fields[field]) == ident and fields[0] not in ("Z", "X", "x"):
+        if _runs(fields) and int(fields[field]) == ident:
             pids.append(int(name))
     return pids
 
