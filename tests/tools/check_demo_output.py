@@ -15,6 +15,7 @@ import re
 import sys
 
 import demo_run
+from demo_run import process_group
 
 
 def check(pattern, command, show=True, timeout=demo_run.TIMEOUT_SECONDS):
@@ -74,11 +75,11 @@ def run_cases(windows):
         output, problem, session = check(pattern, windows if command is WINDOWS else ["/bin/sh", "-c", command],
                                          show=False, timeout=timeout or demo_run.TIMEOUT_SECONDS)
         children = [int(pid) for pid in re.findall(r"child (\d+)", output)]
-        left = [pid for pid in children if demo_run.process_group.runs(pid)]
-        left += [pid for pid in demo_run.process_group.running(demo_run.process_group.SESSION, session)
+        left = [pid for pid in children if process_group.runs(pid)]
+        left += [pid for pid in process_group.running(process_group.SESSION, session)
                  if pid not in left]
         if left:  # named below; ended here, so that they do not outlast the check
-            demo_run.process_group.end(demo_run.process_group.SESSION, session)
+            process_group.end(process_group.SESSION, session)
         ran += 1
         right = problem is None if wrong is None else problem is not None and re.fullmatch(wrong, problem)
         ok = right and not left
